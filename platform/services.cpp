@@ -1,0 +1,63 @@
+#include "platform/services.h"
+
+#include "core/shuffler.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+QString SystemClock::timeText() const
+{
+    return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+}
+
+int SystemClock::msToNextSecond() const { return 1000 - QTime::currentTime().msec(); }
+
+Services &services()
+{
+    static Services instance;
+    return instance;
+}
+
+void installDefaultServices()
+{
+    Services &s = services();
+    s.programDir = QCoreApplication::applicationDirPath();
+    s.clock = std::make_shared<SystemClock>();
+    s.random = std::make_shared<core::ClockSeededRandom>([] {
+        return static_cast<std::uint64_t>(
+            std::chrono::system_clock::now().time_since_epoch().count());
+    });
+    s.askOkCancel = [](QWidget *owner, const QString &text, const QString &title) {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                        owner);
+        return box.exec() == QMessageBox::Ok;
+    };
+    s.fatalError = [](const QString &message) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        std::fflush(stderr);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            w->hide();
+        QMessageBox::critical(nullptr, QStringLiteral("Zantho Puzzle +1"), message);
+        // The picture the game needs is not there; nothing can go on, and nothing is
+        // half-written (records are replaced atomically), so leave at once.
+        std::_Exit(1);
+    };
+    s.tell = [](QWidget *owner, const QString &text, const QString &title) {
+        QMessageBox::warning(owner, title, text);
+    };
+    s.endProgram = [](int status) {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            w->hide();
+        QCoreApplication::exit(status);
+    };
+}
+
+} // namespace platform
