@@ -1,13 +1,18 @@
+// The program opens its menu window and nothing else: no command line, no settings.
+#include "menu/menu_window.h"
+#include "platform/music_device.h"
 #include "platform/services.h"
+#include "resources/resources.h"
 
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);  // only the records window's "Close" ends a run
+    resources::init();
     platform::installDefaultServices();
-    QLabel placeholder(QStringLiteral("Zantho Puzzle +1"));
-    placeholder.show();
+    platform::services().music = platform::startMusicDevice();
+    menu::showMenuWindow();
     return app.exec();
 }

@@ -30,6 +30,7 @@ void installDefaultServices()
 {
     Services &s = services();
     s.programDir = QCoreApplication::applicationDirPath();
+    installFontSubstitutions();
     s.clock = std::make_shared<SystemClock>();
     s.random = std::make_shared<core::ClockSeededRandom>([] {
         return static_cast<std::uint64_t>(
@@ -61,3 +62,14 @@ void installDefaultServices()
 }
 
 } // namespace platform
+
+#include <QFont>
+
+namespace platform {
+void installFontSubstitutions()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+}

@@ -56,3 +56,8 @@ Services &services();
 void installDefaultServices();
 
 } // namespace platform
+
+namespace platform {
+// "MS Sans Serif" and "Times New Roman" are the designs' faces; map them to their metric twins.
+void installFontSubstitutions();
+}

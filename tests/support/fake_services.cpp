@@ -32,6 +32,7 @@ Fakes &installFakes(const QString &programDir)
 
     platform::Services &s = platform::services();
     s.programDir = programDir.isEmpty() ? builtProgramDir() : programDir;
+    platform::installFontSubstitutions();
     s.music = fakes.music;
     s.clock = fakes.clock;
     s.random = fakes.random;

@@ -1,7 +1,5 @@
-// Placeholders until the records windows land.
+// Placeholder until the completion dialog lands.
 #include "records/completion_dialog.h"
-#include "records/records_window.h"
 namespace records {
-void showRecordsWindow() {}
 void showCompletionDialog(QWidget *) {}
 } // namespace records
