@@ -3,16 +3,39 @@
 // cut out of the window, so the desktop shows through there and clicks pass.
 
 #include <QImage>
+#include <QObject>
+#include <QPoint>
 #include <QRegion>
 
 class QWidget;
 
-namespace platform {
+namespace platform
+{
+
+inline constexpr QRgb kSkinTransparent = 0xFFFFFF; // pure white, compared without alpha
 
 // Exactly the pixels of the picture whose colour is not `transparent` (no tolerance).
 QRegion RegionFromPicture(const QImage &picture, QRgb transparent);
 
 // Shapes a window to its skin (drawn at the window's top left) before it is first shown.
+// The skin is the design-size picture, so the shape is in logical pixels; a null skin
+// leaves the window rectangular.
 void ShapeWindow(QWidget *window, const QImage &skin);
+
+// Lets the player move a borderless window by one of its elements, as by a title bar:
+// a press of the left button alone starts the move; any other button does nothing.
+class WindowDragHandle : public QObject
+{
+public:
+    WindowDragHandle(QWidget *handle, QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_window;
+    bool m_movingByHand = false;
+    QPoint m_grabOffset; // pointer position relative to the window's top-left
+};
 
 } // namespace platform
