@@ -5,6 +5,7 @@
 
 class QWidget;
 
-namespace records {
+namespace records
+{
 void showCompletionDialog(QWidget *gameWindow);
 }

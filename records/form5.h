@@ -1,0 +1,53 @@
+#pragma once
+// The completion dialog: time and clicks of the won game, and the name prompt when a record
+// is beaten. Built afresh for every won game.
+
+#include "records/record_check.h"
+
+#include <QDialog>
+#include <QPointer>
+
+namespace platform
+{
+class Label;
+class Picture;
+class TextBox;
+} // namespace platform
+
+namespace records
+{
+
+class Form5 : public QDialog
+{
+    Q_OBJECT
+public:
+    // Its load stops the music and the game window's two clocks, so the result it is about
+    // to show and check is final.
+    explicit Form5(QWidget *gameWindow);
+
+    // Shows the prompt and the entry box exactly when "Close" will write.
+    void CheckRecords();
+
+    platform::Label *LbCount = nullptr;
+    platform::Label *LbClicks = nullptr;
+
+protected:
+    // Escape or the window manager would close the dialog without "Close" writing the record.
+    void reject() override {}
+
+private:
+    void load();
+    void closeClicked(); // Label3
+    GameResult gameResult() const;
+
+    QPointer<QWidget> m_game;
+    platform::Picture *Image1 = nullptr;
+    platform::Label *Label1 = nullptr;
+    platform::Label *Label2 = nullptr;
+    platform::Label *Label3 = nullptr;
+    platform::Label *Label4 = nullptr;
+    platform::Label *Label5 = nullptr;
+    platform::TextBox *Text1 = nullptr;
+};
+
+} // namespace records
