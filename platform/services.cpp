@@ -1,10 +1,12 @@
 #include "platform/services.h"
 
 #include "core/shuffler.h"
+#include "platform/music.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QMessageBox>
+#include <QThread>
 #include <QWidget>
 
 #include <chrono>
@@ -42,11 +44,20 @@ void installDefaultServices()
         return box.exec() == QMessageBox::Ok;
     };
     s.fatalError = [](const QString &message) {
+        // A second report while the first is on screen (a timer of another window running
+        // into the same missing tree) adds nothing; its caller gives up all the same.
+        static bool reporting = false;
+        if (reporting)
+            return;
+        reporting = true;
         std::fprintf(stderr, "%s\n", qPrintable(message));
         std::fflush(stderr);
+        music::stopAndClose();
         for (QWidget *w : QApplication::topLevelWidgets())
             w->hide();
-        QMessageBox::critical(nullptr, QStringLiteral("Zantho Puzzle +1"), message);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Zantho Puzzle +1"), message,
+                        QMessageBox::Ok);
+        box.exec();
         // The picture the game needs is not there; nothing can go on, and nothing is
         // half-written (records are replaced atomically), so leave at once.
         std::_Exit(1);
@@ -57,7 +68,13 @@ void installDefaultServices()
     s.endProgram = [](int status) {
         for (QWidget *w : QApplication::topLevelWidgets())
             w->hide();
-        QCoreApplication::exit(status);
+        if (QThread::currentThread()->loopLevel() > 0) {
+            QCoreApplication::exit(status);
+            return;
+        }
+        // Asked to end before the event loop runs: there is no loop to leave.
+        std::fflush(nullptr);
+        std::_Exit(status);
     };
 }
 
