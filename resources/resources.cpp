@@ -1,8 +1,120 @@
 #include "resources/resources.h"
 
-namespace resources {
-void init() {}
-QPixmap pixmap(const QString &) { return QPixmap(); }
-QImage image(const QString &) { return QImage(); }
-QCursor cursor(CursorKind) { return QCursor(Qt::PointingHandCursor); }
+#include <QGuiApplication>
+#include <QHash>
+#include <QtDebug>
+
+// The pictures are compiled into this static library; naming their initialiser here also
+// makes the linker keep them in every program that asks for a picture.
+static void initBuiltInPictures()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(puzzle_art);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+namespace resources
+{
+
+namespace
+{
+
+QString path(const QString &name, bool twice)
+{
+    return QStringLiteral(":/puzzle/") + name + (twice ? QStringLiteral("@2x") : QString()) +
+           QStringLiteral(".png");
+}
+
+QPixmap load(const QString &name, bool twice)
+{
+    static QHash<QString, QPixmap> cache;
+    const QString key = path(name, twice);
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    initBuiltInPictures();
+    QPixmap pixmap(key, "PNG");
+    if (pixmap.isNull())
+        qWarning("resources: no built-in picture \"%s\"", qPrintable(name));
+    else if (twice)
+        pixmap.setDevicePixelRatio(2);
+    cache.insert(key, pixmap);
+    return pixmap;
+}
+
+} // namespace
+
+void init()
+{
+    initBuiltInPictures();
+}
+
+QPixmap pixmap(const QString &name, qreal devicePixelRatio)
+{
+    if (devicePixelRatio > 1) {
+        const QPixmap sharp = load(name, true);
+        if (!sharp.isNull())
+            return sharp;
+    }
+    return load(name, false);
+}
+
+QPixmap pixmap(const QString &name)
+{
+    return pixmap(name, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+}
+
+QImage image(const QString &name)
+{
+    static QHash<QString, QImage> cache;
+    auto it = cache.constFind(name);
+    if (it != cache.constEnd())
+        return *it;
+    initBuiltInPictures();
+    const QImage picture(path(name, false), "PNG");
+    if (picture.isNull())
+        qWarning("resources: no built-in picture \"%s\"", qPrintable(name));
+    cache.insert(name, picture);
+    return picture;
+}
+
+QString cursorName(CursorKind kind)
+{
+    switch (kind) {
+    case CursorKind::Button:
+        return name::cursorButton;
+    case CursorKind::Banner:
+        return name::cursorBanner;
+    case CursorKind::MenuPointer:
+        return name::cursorMenuPointer;
+    case CursorKind::Close:
+        return name::cursorClose;
+    }
+    return name::cursorButton;
+}
+
+QPoint cursorHotSpot(CursorKind kind)
+{
+    // The hands point with the tip of the index finger, the arrow with its tip.
+    return kind == CursorKind::MenuPointer ? QPoint(2, 2) : QPoint(12, 1);
+}
+
+QCursor cursor(CursorKind kind)
+{
+    static QHash<int, QCursor> cache;
+    auto it = cache.constFind(int(kind));
+    if (it != cache.constEnd())
+        return *it;
+    const QPixmap picture = pixmap(cursorName(kind));
+    if (picture.isNull())
+        return QCursor(Qt::PointingHandCursor);
+    // The hot spot is given in the picture's logical pixels, whatever its pixel ratio.
+    const QPoint hot = cursorHotSpot(kind);
+    const QCursor c(picture, hot.x(), hot.y());
+    cache.insert(int(kind), c);
+    return c;
+}
+
 } // namespace resources
