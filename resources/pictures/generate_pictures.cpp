@@ -1,0 +1,132 @@
+// Paints the game's 28 pictures and writes each in the three sizes of its level into the
+// data tree below the program folder given as the first argument:
+//   Data/Images/All/Level/{Easy,Hard}/Pic/{Prevw,Shw,Big}/<n>.pic
+// With "--contact-sheet <file>" it also writes one sheet showing all 28 side by side.
+//
+// Every file is twice the size of the element that shows it, so the pictures stay sharp
+// on a HiDPI screen; each scene is painted once, larger still, and scaled down smoothly.
+
+#include "resources/pictures/scenes.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <cstdio>
+
+namespace {
+
+struct Sizes {
+    QSize canvas;  // where the scene is painted
+    QSize big;     // cut into the tiles: whole cells of at least twice the tile size
+    QSize shown;   // the game window's preview
+    QSize preview; // the menu's preview frame
+};
+
+// Normal: 4 x 3 cells of 200 x 200 for tiles of 97 x 97; previews of 244 x 180 and 201 x 149.
+const Sizes normalSizes{{1200, 900}, {800, 600}, {488, 360}, {402, 298}};
+// Hard: 3 x 5 cells of 210 x 165 for tiles of 103 x 81; previews of 188 x 252 and 131 x 173.
+const Sizes hardSizes{{960, 1257}, {630, 825}, {376, 504}, {262, 346}};
+
+bool writePicture(const QImage &image, const QString &path)
+{
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(90);
+    writer.setOptimizedWrite(true);
+    if (writer.write(image))
+        return true;
+    std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path),
+                 qPrintable(writer.errorString()));
+    return false;
+}
+
+QImage scaled(const QImage &canvas, QSize size)
+{
+    return canvas.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage contactSheet(const QList<QImage> &pictures)
+{
+    const int cell = 260, caption = 22, columns = 7;
+    const int rows = int((pictures.size() + columns - 1) / columns);
+    QImage sheet(columns * cell, rows * (cell + caption), QImage::Format_RGB32);
+    sheet.fill(QColor(40, 40, 44));
+    QPainter p(&sheet);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(15);
+    p.setFont(font);
+    p.setPen(QColor(230, 230, 230));
+    for (int i = 0; i < pictures.size(); ++i) {
+        const QImage thumb = pictures[i].scaled(cell - 12, cell - 12, Qt::KeepAspectRatio,
+                                                Qt::SmoothTransformation);
+        const int x = (i % columns) * cell, y = (i / columns) * (cell + caption);
+        p.drawImage(x + (cell - thumb.width()) / 2, y + 6 + (cell - 12 - thumb.height()) / 2,
+                    thumb);
+        p.drawText(QRect(x, y + cell - 4, cell, caption), Qt::AlignCenter,
+                   QString::number(i + 1));
+    }
+    return sheet;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: %s <program folder> [--contact-sheet <file>]\n",
+                     qPrintable(args.value(0)));
+        return 2;
+    }
+    const QString root = args.at(1);
+    const int sheetArg = int(args.indexOf(QStringLiteral("--contact-sheet")));
+    const QString sheetPath = sheetArg > 0 ? args.value(sheetArg + 1) : QString();
+    // "--only <n>" paints one picture, for the painter at work on it.
+    const int onlyArg = int(args.indexOf(QStringLiteral("--only")));
+    const int only = onlyArg > 0 ? args.value(onlyArg + 1).toInt() : 0;
+
+    QElapsedTimer clock;
+    clock.start();
+    QList<QImage> sheet;
+    for (int n = 1; n <= 28; ++n) {
+        if (only && n != only)
+            continue;
+        const bool normal = n <= 9;
+        const Sizes &sizes = normal ? normalSizes : hardSizes;
+        QImage canvas(sizes.canvas, QImage::Format_RGB32);
+        canvas.fill(Qt::black);
+        pictures::sceneFor(n)(canvas);
+
+        const QString folder = root + QStringLiteral("/Data/Images/All/Level/") +
+                               (normal ? QStringLiteral("Easy") : QStringLiteral("Hard")) +
+                               QStringLiteral("/Pic/");
+        const QString file = QString::number(n) + QStringLiteral(".pic");
+        const QImage big = scaled(canvas, sizes.big);
+        for (const auto &[kind, size] : {std::pair{QStringLiteral("Prevw"), sizes.preview},
+                                         std::pair{QStringLiteral("Shw"), sizes.shown},
+                                         std::pair{QStringLiteral("Big"), sizes.big}}) {
+            if (!QDir().mkpath(folder + kind))
+                return 1;
+            if (!writePicture(size == sizes.big ? big : scaled(canvas, size),
+                              folder + kind + QLatin1Char('/') + file))
+                return 1;
+        }
+        if (!sheetPath.isEmpty())
+            sheet << big;
+    }
+    if (!sheetPath.isEmpty()) {
+        QImageWriter writer(sheetPath);
+        writer.setQuality(85);
+        if (!writer.write(contactSheet(sheet)))
+            return 1;
+    }
+    std::printf("28 pictures painted in %.1f s\n", double(clock.elapsed()) / 1000.0);
+    return 0;
+}
