@@ -353,6 +353,10 @@ QImage iconPlay(int scale)
     QImage img = canvas({32, 32}, scale);
     QPainter p;
     begin(p, img, scale);
+    // In the menu the word "Play" lies under the bottom of this icon: the button sits high.
+    p.translate(16, 12.8);
+    p.scale(12.3 / 14.4, 12.3 / 14.4);
+    p.translate(-16, -15.5);
     orb(p, {16, 15.5}, 14.4, QColor(38, 160, 72));
     QPainterPath tri;
     tri.moveTo(12.2, 8.6);
@@ -368,6 +372,10 @@ QImage iconHelp(int scale)
     QImage img = canvas({48, 48}, scale);
     QPainter p;
     begin(p, img, scale);
+    // The word "Help" lies over the bottom of this icon: the button keeps clear of it.
+    p.translate(24, 19.2);
+    p.scale(18.0 / 21.8, 18.0 / 21.8);
+    p.translate(-24, -23.5);
     orb(p, {24, 23.5}, 21.8, QColor(36, 88, 196));
     glyph(p, textPath(font(QStringLiteral("Liberation Serif"), 31), QStringLiteral("?"),
                       QRectF(0, 0, 48, 47), Qt::AlignCenter));
@@ -379,6 +387,9 @@ QImage iconExit(int scale)
     QImage img = canvas({32, 32}, scale);
     QPainter p;
     begin(p, img, scale);
+    p.translate(16, 15.5); // the same size as the Play button beside it
+    p.scale(12.8 / 14.4, 12.8 / 14.4);
+    p.translate(-16, -15.5);
     orb(p, {16, 15.5}, 14.4, QColor(204, 72, 36));
     QPainterPath arc;
     const QRectF ring(9.6, 9.6, 12.8, 12.8);
@@ -1175,16 +1186,16 @@ QImage recordsBackground(int scale)
         p.translate(offset); // from here on: window coordinates
 
         // The about text.
-        const QRectF about(40, 12, 321, 136);
+        const QRectF about(40, 10, 321, 134);
         QPainterPath aboutPath;
         aboutPath.addRoundedRect(about, 14, 14);
         p.fillPath(aboutPath, vertical(about, QColor(2, 24, 30, 190), QColor(2, 30, 36, 150)));
         goldHairline(p, about.adjusted(0.5, 0.5, -0.5, -0.5), 14, 170);
-        logoTiles(p, QRectF(52, 22, 18, 18));
-        logoTiles(p, QRectF(331, 22, 18, 18));
+        logoTiles(p, QRectF(52, 20, 18, 18));
+        logoTiles(p, QRectF(331, 20, 18, 18));
 
         // The table: a dark plate, a faint band for each record row.
-        const QRectF table(22, 152, 357, 92);
+        const QRectF table(22, 148, 357, 101);
         QPainterPath tablePath;
         tablePath.addRoundedRect(table, 12, 12);
         p.fillPath(tablePath, vertical(table, QColor(1, 14, 18, 215), QColor(1, 18, 22, 200)));
@@ -1196,7 +1207,7 @@ QImage recordsBackground(int scale)
 
         // The level names sit on light badges so that their blue reads.
         for (const qreal y : {184.0, 223.0}) {
-            const QRectF badge(28, y, 52, 18);
+            const QRectF badge(27, y, 60, 18);
             QPainterPath b;
             b.addRoundedRect(badge, 5, 5);
             p.fillPath(b.translated(0, 1), QColor(0, 0, 0, 120));
