@@ -1,0 +1,196 @@
+// Window shapes cut from skins: exactly the pixels that are not pure white stay.
+#include "platform/window_shape.h"
+#include "resources/resources.h"
+
+#include <QMouseEvent>
+#include <QTest>
+#include <QWidget>
+
+namespace
+{
+
+// A skin drawn as text: 'W' pure white, '.' blue, 'o' off-white (254, 255, 255); rows by '/'.
+QImage skinFromText(const QString &text, QImage::Format format = QImage::Format_RGB32)
+{
+    const QStringList rows = text.split(QLatin1Char('/'));
+    QImage image(static_cast<int>(rows.first().size()), static_cast<int>(rows.size()), format);
+    for (int y = 0; y < rows.size(); ++y) {
+        for (int x = 0; x < rows[y].size(); ++x) {
+            const QChar c = rows[y][x];
+            image.setPixelColor(x, y,
+                                c == QLatin1Char('W')   ? QColor(255, 255, 255)
+                                : c == QLatin1Char('o') ? QColor(254, 255, 255)
+                                                        : QColor(20, 40, 160));
+        }
+    }
+    return image;
+}
+
+// The pixel rule itself, checked pixel by pixel.
+QString differences(const QRegion &region, const QImage &skin)
+{
+    QStringList wrong;
+    for (int y = -1; y <= skin.height(); ++y) {
+        for (int x = -1; x <= skin.width(); ++x) {
+            const bool inside = skin.rect().contains(x, y);
+            const bool kept = inside && (skin.pixel(x, y) & RGB_MASK) != 0xFFFFFFu;
+            if (region.contains(QPoint(x, y)) != kept)
+                wrong << QStringLiteral("(%1,%2)").arg(x).arg(y);
+        }
+    }
+    return wrong.mid(0, 10).join(QLatin1Char(' '));
+}
+
+int keptRuns(const QImage &skin)
+{
+    int runs = 0;
+    for (int y = 0; y < skin.height(); ++y) {
+        bool inRun = false;
+        for (int x = 0; x < skin.width(); ++x) {
+            const bool kept = (skin.pixel(x, y) & RGB_MASK) != 0xFFFFFFu;
+            runs += kept && !inRun;
+            inRun = kept;
+        }
+    }
+    return runs;
+}
+
+} // namespace
+
+class TestWindowShape : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void regionIsTheNonWhitePixels_data();
+    void regionIsTheNonWhitePixels();
+    void realSkinsAreCutToTheirOutline_data();
+    void realSkinsAreCutToTheirOutline();
+    void shapeWindowSetsTheMaskAndNullSkinLeavesItRectangular();
+    void dragMovesOnlyWithTheLeftButtonAlone_data();
+    void dragMovesOnlyWithTheLeftButtonAlone();
+};
+
+void TestWindowShape::regionIsTheNonWhitePixels_data()
+{
+    QTest::addColumn<QString>("skin");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("expectedPixels");
+    const int rgb = QImage::Format_RGB32;
+    QTest::newRow("all white is cut away entirely") << "WWW/WWW" << rgb << 0;
+    QTest::newRow("no white gives the full rectangle") << "...../...../....." << rgb << 15;
+    QTest::newRow("one white pixel is a one-pixel hole") << ".../.W./..." << rgb << 8;
+    QTest::newRow("off-white stays part of the window") << "ooo/oWo/ooo" << rgb << 8;
+    QTest::newRow("runs at both edges of a row") << "W..W/WWW./.WW." << rgb << 5;
+    QTest::newRow("repeated rows stay exact") << "W..W/W..W/W..W/...." << rgb << 10;
+    QTest::newRow("picture with an alpha channel") << "W.W/.W." << int(QImage::Format_ARGB32) << 3;
+    QTest::newRow("premultiplied picture")
+        << "WW./..W" << int(QImage::Format_ARGB32_Premultiplied) << 3;
+    QTest::newRow("one-pixel picture, white") << "W" << rgb << 0;
+}
+
+// Clicks and the desktop must pass exactly where the skin is pure white, nowhere else.
+void TestWindowShape::regionIsTheNonWhitePixels()
+{
+    QFETCH(QString, skin);
+    QFETCH(int, format);
+    QFETCH(int, expectedPixels);
+    const QImage image = skinFromText(skin, static_cast<QImage::Format>(format));
+    const QImage before = image.copy();
+
+    const QRegion region = platform::RegionFromPicture(image, qRgb(255, 255, 255));
+
+    QVERIFY2(differences(region, image).isEmpty(), qPrintable(differences(region, image)));
+    int pixels = 0;
+    for (const QRect &r : region)
+        pixels += r.width() * r.height();
+    QCOMPARE(pixels, expectedPixels);
+    QVERIFY2(region.rectCount() <= keptRuns(image), "more than one rectangle per run");
+    QCOMPARE(image, before);
+}
+
+void TestWindowShape::realSkinsAreCutToTheirOutline_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("menu") << resources::name::menuSkin << QSize(364, 272);
+    QTest::newRow("help") << resources::name::helpSkin << QSize(536, 349);
+    QTest::newRow("records") << resources::name::recordsSkin << QSize(401, 304);
+}
+
+// The skins we draw must give each shaped window an outline, with white all around it.
+void TestWindowShape::realSkinsAreCutToTheirOutline()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    const QImage skin = resources::image(name);
+    QVERIFY2(!skin.isNull(), qPrintable(name + QStringLiteral(" is not built in")));
+    QCOMPARE(skin.size(), size);
+
+    const QRegion region = platform::RegionFromPicture(skin, qRgb(255, 255, 255));
+
+    QVERIFY2(differences(region, skin).isEmpty(), qPrintable(differences(region, skin)));
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(size.width() - 1, 0), QPoint(0, size.height() - 1),
+          QPoint(size.width() - 1, size.height() - 1)})
+        QVERIFY2(!region.contains(corner), "a skin's corners are white, cut away");
+    QVERIFY(region.contains(QPoint(size.width() / 2, size.height() / 2)));
+}
+
+// The window's mask is the skin's region, set before the window is first shown.
+void TestWindowShape::shapeWindowSetsTheMaskAndNullSkinLeavesItRectangular()
+{
+    QWidget window;
+    window.resize(4, 3);
+    const QImage skin = skinFromText(QStringLiteral("W..W/..../W..W"));
+    platform::ShapeWindow(&window, skin);
+    QVERIFY(!window.isVisible());
+    QVERIFY((window.mask() ^ platform::RegionFromPicture(skin, qRgb(255, 255, 255))).isEmpty());
+
+    platform::ShapeWindow(&window, QImage());
+    QVERIFY2(window.mask().isEmpty(), "no skin: the window stays rectangular");
+}
+
+void TestWindowShape::dragMovesOnlyWithTheLeftButtonAlone_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("left button") << int(Qt::LeftButton) << true;
+    QTest::newRow("right button") << int(Qt::RightButton) << false;
+    QTest::newRow("left and right buttons") << int(Qt::LeftButton | Qt::RightButton) << false;
+    QTest::newRow("middle button") << int(Qt::MiddleButton) << false;
+}
+
+// The menu has no title bar: its strip must move it, but only as a title bar would.
+void TestWindowShape::dragMovesOnlyWithTheLeftButtonAlone()
+{
+    QFETCH(int, buttons);
+    QFETCH(bool, moves);
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    window.setGeometry(100, 100, 200, 100);
+    auto *strip = new QWidget(&window);
+    strip->setGeometry(0, 0, 200, 20);
+    new platform::WindowDragHandle(strip, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint start = window.pos();
+
+    const auto held = static_cast<Qt::MouseButtons>(buttons);
+    const Qt::MouseButton button =
+        held & Qt::LeftButton ? Qt::LeftButton : static_cast<Qt::MouseButton>(buttons);
+    const QPointF local(10, 10);
+    QMouseEvent press(QEvent::MouseButtonPress, local, strip->mapToGlobal(local), button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(strip, &press);
+    const QPointF to(40, 30);
+    QMouseEvent move(QEvent::MouseMove, to, strip->mapToGlobal(QPointF(10, 10)) + QPointF(30, 20),
+                     Qt::NoButton, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, move.globalPosition(), button, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(strip, &release);
+
+    QCOMPARE(window.pos(), moves ? start + QPoint(30, 20) : start);
+}
+
+QTEST_MAIN(TestWindowShape)
+#include "tst_window_shape.moc"
