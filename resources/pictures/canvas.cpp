@@ -243,6 +243,32 @@ void leafyCrown(QPainter &p, QPointF centre, double radius, const QColor &colour
     p.restore();
 }
 
+void roughen(QImage &image, const QPainterPath &area, float strength, float scale,
+             std::uint32_t seed)
+{
+    QImage mask(image.size(), QImage::Format_Grayscale8);
+    mask.fill(0);
+    {
+        QPainter mp(&mask);
+        mp.setRenderHint(QPainter::Antialiasing);
+        mp.fillPath(area, Qt::white);
+    }
+    const QRect box = area.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1) & image.rect();
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const uchar *m = mask.constScanLine(y);
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (!m[x])
+                continue;
+            const float n = fbm(float(x) / scale, float(y) / scale, seed, 4);
+            const float f = 1.f + (n - 0.5f) * 2.f * strength * float(m[x]) / 255.f;
+            const QRgb px = line[x];
+            const auto ch = [f](int v) { return std::clamp(int(float(v) * f), 0, 255); };
+            line[x] = qRgb(ch(qRed(px)), ch(qGreen(px)), ch(qBlue(px)));
+        }
+    }
+}
+
 void texture(QImage &image, float mottle, float grain, std::uint32_t seed)
 {
     Rng rng(seed);

@@ -135,6 +135,11 @@ void pine(QPainter &p, double x, double baseY, double height, const QColor &colo
 void leafyCrown(QPainter &p, QPointF centre, double radius, const QColor &colour, Rng &rng,
                 int blobs = 40);
 
+// Rock, bark, sand: light and dark patches of the given size within an area, so that a
+// large shape is never one flat colour.
+void roughen(QImage &image, const QPainterPath &area, float strength, float scale,
+             std::uint32_t seed);
+
 // Fine grain and soft mottling over the whole frame: no area stays perfectly flat.
 void texture(QImage &image, float mottle, float grain, std::uint32_t seed);
 

@@ -49,6 +49,11 @@ void grass(QPainter &p, double x0, double x1, double baseY, double height, const
     p.restore();
 }
 
+QPointF polarPoint(double angle, double radius)
+{
+    return {std::cos(angle) * radius, std::sin(angle) * radius};
+}
+
 } // namespace
 
 // 1: a mountain lake at dawn, peaks catching the first light.
@@ -145,6 +150,20 @@ void tuscanHills(QImage &img)
         return h * 0.36 - h * 0.06 * double(fbm(float(x / (w * 0.25)), 1.5f, 5, 4));
     };
     p.fillPath(ridge(w, h, farHills), QColor(132, 156, 176));
+    // Far woods and a hill town, blue with distance.
+    for (int i = 0; i < 60; ++i) {
+        const double x = rng.next() * w;
+        leafyCrown(p, QPointF(x, farHills(x) + rng.range(4, 30)), rng.range(5, 10),
+                   QColor(110, 136, 150), rng, 6);
+    }
+    for (int i = 0; i < 9; ++i) {
+        const double x = w * 0.18 + i * 11;
+        const double y = farHills(x) + 2;
+        p.setBrush(i % 2 ? QColor(200, 196, 190) : QColor(176, 160, 150));
+        p.drawRect(QRectF(x, y - rng.range(8, 16), 10, 18));
+    }
+    p.setBrush(QColor(190, 180, 170));
+    p.drawRect(QRectF(w * 0.18 + 40, farHills(w * 0.18 + 44) - 30, 8, 32));
     const std::vector<QColor> crops = {QColor(214, 180, 80),  QColor(120, 160, 60),
                                        QColor(160, 150, 60),  QColor(196, 140, 70),
                                        QColor(150, 190, 90),  QColor(140, 100, 60),
@@ -218,10 +237,12 @@ void tuscanHills(QImage &img)
     road.moveTo(w * 0.3, h + 4);
     road.cubicTo(w * 0.55, h * 0.86, w * 0.42, h * 0.72, w * 0.6, h * 0.64);
     road.cubicTo(w * 0.66, h * 0.6, w * 0.6, farm.y() + 8, farm.x() - 10, farm.y() + 6);
-    p.setPen(pen(QColor(236, 222, 190), 9));
-    p.drawPath(road);
-    p.setPen(pen(QColor(200, 180, 150), 2));
-    p.drawPath(road);
+    // The road narrows as it climbs away.
+    for (int i = 0; i < 200; ++i) {
+        const double t0 = i / 200.0, t1 = (i + 1) / 200.0;
+        p.setPen(pen(QColor(232, 216, 180), 16 * (1 - t0) + 3));
+        p.drawLine(road.pointAtPercent(t0), road.pointAtPercent(t1));
+    }
     p.setPen(Qt::NoPen);
     const QRectF house(farm.x() - 40, farm.y() - 36, 80, 40);
     p.setBrush(QColor(226, 190, 140));
@@ -521,15 +542,15 @@ void autumnForest(QImage &img)
                            mix(leaf, QColor(240, 210, 160), 0.5 - layer * 0.22), rng, 30);
             }
         }
-        // Sunbeams.
-        for (int i = 0; i < 7; ++i) {
-            const double a = rng.range(0.35, 1.2) * M_PI;
-            const double spread = rng.range(0.02, 0.05);
+        // Sunbeams slanting down through the canopy.
+        for (int i = 0; i < 6; ++i) {
+            const double x = rng.range(0.2, 1.0) * w;
+            const double width = rng.range(16, 50);
             QPolygonF beam;
-            beam << sun << sun + QPointF(std::cos(a - spread), std::sin(a - spread)) * w * 1.4
-                 << sun + QPointF(std::cos(a + spread), std::sin(a + spread)) * w * 1.4;
-            QRadialGradient bg(sun, w * 1.0);
-            bg.setColorAt(0, QColor(255, 250, 220, 110));
+            beam << QPointF(x, 0) << QPointF(x + width, 0)
+                 << QPointF(x + width * 2.2 - w * 0.35, h * 0.8) << QPointF(x - w * 0.35, h * 0.8);
+            QLinearGradient bg(0, 0, 0, h * 0.8);
+            bg.setColorAt(0, QColor(255, 250, 220, 90));
             bg.setColorAt(1, QColor(255, 250, 220, 0));
             p.setBrush(bg);
             p.drawPolygon(beam);
@@ -612,9 +633,9 @@ void desertDunes(QImage &img)
     const QPointF sun(w * 0.28, horizon - h * 0.07);
     {
         Painter p(&img);
-        verticalGradient(p, QRectF(0, 0, w, horizon + 10),
+        verticalGradient(p, QRectF(0, 0, w, h),
                          {QColor(50, 36, 100), QColor(170, 70, 110), QColor(244, 140, 80),
-                          QColor(255, 206, 130)});
+                          QColor(255, 206, 130), QColor(255, 206, 130)});
         glow(p, sun, w * 0.4, QColor(255, 200, 120, 200));
         p.setBrush(QColor(255, 240, 190));
         p.drawEllipse(sun, w * 0.06, w * 0.06);
@@ -622,63 +643,51 @@ void desertDunes(QImage &img)
     }
     clouds(img, {QRectF(0, h * 0.05, w, h * 0.3), QColor(255, 170, 120), QColor(110, 50, 100),
                  0.6f, 400.f, 26.f, 0.8f, 16});
-    Painter p(&img);
-    const int layers = 5;
-    std::function<double(double)> caravanCrest;
-    for (int layer = 0; layer < layers; ++layer) {
-        const double base = horizon + h * (0.03 + 0.1 * layer);
-        const double amp = h * (0.04 + 0.035 * layer);
-        const double f1 = rng.range(1.2, 2.4), ph = rng.range(0, 6.28);
-        const auto crest = [=](double x) {
-            const double u = x / w * f1 * M_PI + ph;
-            // A dune rises gently on the wind's side and drops steeply behind its crest.
-            const double s = std::sin(u) + 0.35 * std::sin(2 * u + 0.5);
-            return base - amp * s;
-        };
-        const double haze = std::max(0.0, 0.6 - layer * 0.18);
-        const QColor lit = mix(QColor(240, 150, 80), QColor(230, 150, 140), haze);
-        const QColor dark = mix(QColor(140, 60, 60), QColor(180, 110, 130), haze);
-        QLinearGradient sand(0, base - amp * 1.4, 0, base + h * 0.15);
-        sand.setColorAt(0, lit.lighter(115));
-        sand.setColorAt(1, lit.darker(115));
-        p.fillPath(ridge(w, h, crest), sand);
-        // The shadowed lee slopes: where the crest falls away from the sun.
-        QPainterPath shadow;
-        bool open = false;
-        for (double x = 0; x <= w + 4; x += 3) {
-            const double slope = (crest(x + 2) - crest(x - 2)) / 4;
-            const double depth = std::max(0.0, slope) * amp * 0.9;
-            if (depth > 1.0) {
-                if (!open) {
-                    shadow.moveTo(x, crest(x));
-                    open = true;
-                }
-                shadow.lineTo(x, crest(x));
-            } else if (open) {
-                // Close the band by walking back along its lower edge.
-                double bx = x;
-                shadow.lineTo(bx, crest(bx));
-                for (; bx > 0; bx -= 3) {
-                    const double s2 = (crest(bx + 2) - crest(bx - 2)) / 4;
-                    const double d2 = std::max(0.0, s2) * amp * 0.9;
-                    if (d2 <= 1.0 && bx < x - 3)
-                        break;
-                    shadow.lineTo(bx - d2 * 1.2, crest(bx) + d2 * 1.6);
-                }
-                shadow.closeSubpath();
-                open = false;
-            }
+    // Each dune's crest is sharp; the sun from the left lights the slopes that face it, and
+    // the lee side's shadow edge runs down and away from every crest.
+    const int layers = 5, width = img.width();
+    std::vector<std::vector<float>> crest(layers, std::vector<float>(size_t(width)));
+    for (int l = 0; l < layers; ++l) {
+        const double base = horizon + h * (0.06 + 0.1 * l);
+        const double amp = h * (0.05 + 0.035 * l);
+        const double freq = rng.range(1.3, 2.2) + (layers - l) * 0.3, phase = rng.range(0, 6.28);
+        for (int x = 0; x < width; ++x) {
+            double u = x / w * freq * M_PI + phase;
+            u += 0.35 * std::sin(u);
+            const double wobble = double(fbm(float(x) / 180.f, float(l) * 5.f, 17, 3)) - 0.5;
+            crest[size_t(l)][size_t(x)] =
+                float(base - amp * (1.0 - std::pow(std::abs(std::sin(u)), 0.8)) - amp * 0.6 * wobble);
         }
-        p.setBrush(withAlpha(dark, 0.75));
-        p.drawPath(shadow);
-        if (layer == 1)
-            caravanCrest = crest;
     }
+    forEachPixelRows(img, horizon - int(h * 0.1), int(h), [&](int x, int y, QRgb px) {
+        int l = layers - 1;
+        while (l >= 0 && float(y) < crest[size_t(l)][size_t(x)])
+            --l;
+        if (l < 0)
+            return px;
+        const auto &c = crest[size_t(l)];
+        const float d = float(y) - c[size_t(x)];
+        const int xs = std::clamp(int(float(x) - std::min(d, 90.f) * 0.9f), 1, width - 2);
+        const float slope = c[size_t(xs + 1)] - c[size_t(xs - 1)];
+        // Far below the crest the slope says little: the light evens out into a mid tone.
+        const float fade = std::exp(-d / float(h * 0.1));
+        const float shade = 0.5f + (smoothstep(-0.15f, 0.15f, slope) - 0.5f) * fade;
+        const float haze = std::max(0.f, 0.6f - float(l) * 0.16f);
+        const QRgb lit = mixRgb(qRgb(250, 170, 100), qRgb(236, 160, 150), haze);
+        const QRgb dark = mixRgb(qRgb(150, 64, 70), qRgb(190, 120, 140), haze);
+        QRgb col = mixRgb(lit, dark, shade);
+        col = mixRgb(col, qRgb(120, 50, 50), std::min(1.f, d / float(h * 0.3)) * 0.4f);
+        if (d < 2.5f)
+            col = mixRgb(col, qRgb(255, 230, 180), 0.5f * (1.f - shade));
+        return col;
+    });
+    Painter p(&img);
     // The caravan: camels and riders against the sky.
     p.setBrush(QColor(40, 20, 30));
+    const auto &ridgeLine = crest[1];
     for (int i = 0; i < 5; ++i) {
         const double x = w * 0.56 + i * 46;
-        const double y = caravanCrest(x) - 2;
+        const double y = ridgeLine[size_t(std::clamp(int(x), 0, width - 1))] + 2;
         const double s = 1.0 - i * 0.05;
         QPainterPath camel;
         camel.addEllipse(QPointF(x, y - 26 * s), 17 * s, 9 * s);
@@ -697,6 +706,17 @@ void desertDunes(QImage &img)
             p.drawEllipse(QPointF(x - 3, y - 58 * s), 3.5 * s, 3.5 * s);
         }
     }
+    // A lone acacia and its long shadow in the front.
+    const QPointF tree(w * 0.14, h * 0.9);
+    p.setBrush(QColor(90, 40, 50, 120));
+    p.drawEllipse(tree + QPointF(90, 4), 110, 9);
+    p.setPen(pen(QColor(50, 24, 24), 7));
+    p.drawLine(tree, tree + QPointF(-6, -80));
+    p.drawLine(tree + QPointF(-4, -60), tree + QPointF(-40, -100));
+    p.drawLine(tree + QPointF(-4, -60), tree + QPointF(34, -104));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 40, 30));
+    p.drawEllipse(tree + QPointF(-6, -110), 80, 18);
     p.end();
     // Wind ripples in the near sand.
     forEachPixelRows(img, int(h * 0.66), int(h), [&](int x, int y, QRgb px) {
@@ -759,6 +779,41 @@ void coralReef(QImage &img)
     rockG.setColorAt(0, QColor(120, 110, 120));
     rockG.setColorAt(1, QColor(60, 50, 70));
     p.fillPath(rocks, rockG);
+    p.end();
+    roughen(img, rocks, 0.5f, 20.f, 24);
+    roughen(img, ridge(w, h, floor), 0.25f, 8.f, 25);
+    p.begin(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    // Sponges and polyps encrusting the rock.
+    for (int i = 0; i < 700; ++i) {
+        const QPointF c(rng.next() * w * 0.72, h * rng.range(0.45, 0.95));
+        if (!rocks.contains(c))
+            continue;
+        const double r = rng.range(3, 12);
+        const QColor col = palette({QColor(250, 120, 90), QColor(250, 200, 80), QColor(160, 90, 200),
+                                    QColor(90, 200, 170), QColor(240, 90, 160)},
+                                   rng.next());
+        QRadialGradient g(c - QPointF(r * 0.3, r * 0.3), r * 1.2);
+        g.setColorAt(0, col.lighter(140));
+        g.setColorAt(1, col.darker(150));
+        p.setBrush(g);
+        p.drawEllipse(c, r, r * 0.8);
+    }
+    // Seaweed swaying over the sand.
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 18; ++i) {
+        const double x = rng.range(0.0, 1.0) * w;
+        const double y = floor(x) + rng.range(10, 60);
+        QPainterPath weed;
+        weed.moveTo(x, y);
+        const double len = rng.range(80, 200);
+        for (double t = 0; t <= 1.0; t += 0.05)
+            weed.lineTo(x + std::sin(t * 9 + i) * 10 * t, y - t * len);
+        p.setPen(pen(mix(QColor(40, 120, 60), QColor(120, 180, 60), rng.next()), rng.range(4, 8)));
+        p.drawPath(weed);
+    }
+    p.setPen(Qt::NoPen);
     // Branching corals.
     const std::function<void(QPointF, double, double, int, QColor)> branch =
         [&](QPointF from, double angle, double len, int depth, QColor c) {
@@ -777,7 +832,7 @@ void coralReef(QImage &img)
     const QColor coralColours[] = {QColor(240, 100, 130), QColor(250, 150, 60),
                                    QColor(170, 90, 200), QColor(250, 210, 90),
                                    QColor(230, 70, 70)};
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 16; ++i) {
         const double x = rng.range(0.02, 0.98) * w;
         const double y = std::min(x < w * 0.7 ? reef(x) + 30 : floor(x) + 10, h * 0.95);
         branch(QPointF(x, y), -M_PI / 2 + rng.range(-0.3, 0.3), rng.range(40, 70), 4,
@@ -820,6 +875,24 @@ void coralReef(QImage &img)
             p.drawPath(f);
         }
         p.setPen(Qt::NoPen);
+    }
+    // Anemones: swaying tentacles with pale tips.
+    for (const QPointF at : {QPointF(w * 0.38, h * 0.72), QPointF(w * 0.6, h * 0.86),
+                             QPointF(w * 0.12, h * 0.66)}) {
+        const QColor tone = at.x() < w * 0.3 ? QColor(120, 200, 120) : QColor(200, 110, 200);
+        for (int k = 0; k < 40; ++k) {
+            const double a = -M_PI / 2 + rng.range(-1.2, 1.2);
+            const double len = rng.range(30, 60);
+            QPainterPath t;
+            t.moveTo(at);
+            t.quadTo(at + polarPoint(a + 0.3, len * 0.6), at + polarPoint(a, len));
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(tone, 4));
+            p.drawPath(t);
+            p.setPen(Qt::NoPen);
+            p.setBrush(tone.lighter(150));
+            p.drawEllipse(at + polarPoint(a, len), 3, 3);
+        }
     }
     // Fish.
     const auto fish = [&](QPointF c, double len, QColor body, QColor stripe, bool left) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace pictures {
@@ -942,6 +943,27 @@ void volcano(QImage &img)
         cg.setColorAt(0, QColor(70, 30, 30));
         cg.setColorAt(1, QColor(24, 16, 20));
         p.fillPath(cone, cg);
+        p.end();
+        roughen(img, cone, 0.7f, 14.f, 184);
+        p.begin(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        // Cooling cracks glow all over the slopes.
+        for (int i = 0; i < 260; ++i) {
+            QPointF at(rng.next() * w, crater.y() + rng.next() * (horizon - crater.y()));
+            if (!cone.contains(at))
+                continue;
+            QPainterPath crack;
+            crack.moveTo(at);
+            for (int k = 0; k < 4; ++k) {
+                at += QPointF(rng.range(-12, 12), rng.range(2, 12));
+                crack.lineTo(at);
+            }
+            const double heat = 1.0 - (at.y() - crater.y()) / (horizon - crater.y());
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(QColor(255, int(80 + 100 * heat), 30, int(60 + 120 * heat)), 1.5));
+            p.drawPath(crack);
+        }
+        p.setPen(Qt::NoPen);
         // Lava rivers down the slopes: a wide glow, a hot core.
         for (int i = 0; i < 6; ++i) {
             const double side = i % 2 ? 1 : -1;
@@ -1018,18 +1040,42 @@ void mosaic(QImage &img)
         const double ray = std::cos(a * 16) * 0.5 + 0.5;
         if (r < sunR * (1.0 + 0.45 * ray) && y < h * 0.58)
             return ray > 0.5 ? QColor(240, 120, 40) : QColor(250, 190, 60);
+        // A boat with a striped sail rides the waves.
+        const QPointF boat(w * 0.3, h * 0.63);
+        if (y > boat.y() - h * 0.02 && y < boat.y() + h * 0.02 &&
+            std::abs(x - boat.x()) < w * 0.14 - (y - boat.y() + h * 0.02) * 0.8)
+            return QColor(130, 70, 40);
+        if (y < boat.y() - h * 0.02 && y > boat.y() - h * 0.17) {
+            const double up = (boat.y() - h * 0.02 - y) / (h * 0.15);
+            if (x > boat.x() && x < boat.x() + w * 0.11 * (1 - up))
+                return int(up * 5) % 2 ? QColor(240, 236, 220) : QColor(190, 40, 40);
+            if (std::abs(x - boat.x()) < tess * 0.5)
+                return QColor(90, 50, 30);
+        }
+        // Fish in the deep.
+        for (const auto &[fx, fy, fc] : {std::tuple{0.72, 0.8, QColor(240, 130, 30)},
+                                         std::tuple{0.3, 0.9, QColor(250, 210, 60)},
+                                         std::tuple{0.55, 0.72, QColor(230, 90, 110)}}) {
+            const double ex = (x - fx * w) / (w * 0.09), ey = (y - fy * h) / (h * 0.025);
+            if (ex * ex + ey * ey < 1.0)
+                return ex > 0.6 && std::abs(ey) < 0.3 ? QColor(30, 30, 40) : fc;
+            if (ex < -0.9 && ex > -1.6 && std::abs(ey) < (-0.9 - ex) * 1.4)
+                return fc.darker(130);
+        }
         if (y > h * 0.62) {
-            // Running waves.
-            const double phase = (x / (w * 0.16)) * 2 * M_PI;
+            // Running waves; their swell lengthens from left to right.
+            const double phase = (x / (w * (0.1 + 0.12 * x / w))) * 2 * M_PI;
             const double band = (y - h * 0.62) / (h * 0.08);
             const double wave = std::sin(phase + band * 1.2) * 0.35;
             const double f = std::fmod(band + wave + 10, 1.0);
             if (f < 0.18)
                 return QColor(240, 240, 230);
-            return palette({QColor(70, 150, 200), QColor(20, 80, 150), QColor(10, 40, 90)},
-                           std::min(1.0, (y - h * 0.62) / (h * 0.32)));
+            const double depth = std::min(1.0, (y - h * 0.62) / (h * 0.32));
+            return mix(palette({QColor(70, 150, 200), QColor(20, 80, 150), QColor(10, 40, 90)}, depth),
+                       QColor(40, 140, 120), 0.5 - x / w * 0.5);
         }
-        return QColor(230, 210, 170);
+        // The pale ground warms from the top down.
+        return mix(QColor(236, 220, 186), QColor(226, 190, 150), y / (h * 0.62));
     };
     Rng rng(190);
     const int cols = int(w / tess) + 1, rows = int(h / tess) + 1;
@@ -1072,14 +1118,6 @@ void mosaic(QImage &img)
             dot(c + d * tess * 2, QColor(60, 120, 60));
         dot(c, QColor(250, 200, 60));
         ++k;
-    }
-    // A dolphin leaping over the waves.
-    for (int i = 0; i < 26; ++i) {
-        const double t = i / 25.0;
-        const QPointF c(w * (0.2 + 0.5 * t), h * (0.66 - 0.08 * std::sin(t * M_PI)));
-        const int thick = int(3 * std::sin(t * M_PI) + 1);
-        for (int j = 0; j < thick; ++j)
-            dot(c + QPointF(0, j * tess), j == thick - 1 ? QColor(200, 200, 210) : QColor(60, 70, 90));
     }
     p.end();
     texture(img, 0.03f, 0.014f, 193);
@@ -1787,6 +1825,14 @@ void canyon(QImage &img)
         Painter p(&img);
         verticalGradient(p, QRectF(0, 0, w, h * 0.4),
                          {QColor(50, 110, 200), QColor(140, 190, 236), QColor(240, 226, 210)});
+        // The canyon floor, far below.
+        verticalGradient(p, QRectF(0, h * 0.4, w, h * 0.6),
+                         {QColor(180, 140, 110), QColor(150, 110, 70), QColor(110, 80, 50)});
+    }
+    {
+        QPainterPath floorArea;
+        floorArea.addRect(QRectF(0, h * 0.4, w, h * 0.6));
+        roughen(img, floorArea, 0.3f, 10.f, 265);
     }
     clouds(img, {QRectF(0, 0, w, h * 0.3), QColor(255, 255, 255), QColor(170, 180, 210), 0.55f,
                  200.f, 60.f, 0.9f, 261});
@@ -1796,9 +1842,9 @@ void canyon(QImage &img)
         bool left;
         double top, haze;
     };
-    const auto strata = [&](double y, double x, double haze, std::uint32_t seed) {
+    const auto strata = [&](double y, double x, double haze, double period, std::uint32_t seed) {
         const float n = fbm(float(x) / 200.f, float(y) / 40.f, seed, 3);
-        const float band = float(std::fmod(y / 26.0 + n * 2.0, 6.0));
+        const float band = float(std::fmod(y / period + n * 2.0, 6.0));
         const QRgb colours[] = {qRgb(190, 80, 40),  qRgb(220, 130, 70), qRgb(160, 60, 40),
                                 qRgb(230, 170, 110), qRgb(200, 100, 50), qRgb(140, 60, 50)};
         QRgb c = mixRgb(colours[int(band)], colours[(int(band) + 1) % 6], band - std::floor(band));
@@ -1852,7 +1898,10 @@ void canyon(QImage &img)
         if (index == 0)
             return px;
         const double haze = std::max(0.0, 0.6 - (index - 1) * 0.11);
-        QRgb c = strata(y + index * 37, x, haze, std::uint32_t(263 + index));
+        // Nearer walls show wider bands; rain has streaked every face downwards.
+        QRgb c = strata(y + index * 37, x, haze, 10.0 + index * 4.0, std::uint32_t(263 + index));
+        const float streak = fbm(float(x) / 5.f, float(y) / 160.f, std::uint32_t(270 + index), 3);
+        c = mixRgb(c, qRgb(70, 30, 30), smoothstep(0.55f, 0.8f, streak) * 0.35f);
         // Walls facing the sun are lit, the others in shadow.
         if (index >= 2 && index % 2 == 1)
             c = mixRgb(c, qRgb(60, 20, 40), 0.3f);
@@ -2046,12 +2095,22 @@ void milkyWay(QImage &img)
     p.setPen(QPen(QBrush(sg), 2.5));
     p.drawLine(QPointF(w * 0.2, h * 0.12), QPointF(w * 0.42, h * 0.2));
     p.setPen(Qt::NoPen);
-    // Hills, a meadow of silhouetted grass, the tree and a glowing tent.
+    // Hills with the tree and a glowing tent, above a still lake that doubles the sky.
+    const int horizon = int(h * 0.86);
     const auto hills = [&](double x) {
         return h * 0.8 - h * 0.1 * std::exp(-std::pow((x - w * 0.7) / (w * 0.3), 2)) -
                h * 0.03 * double(fbm(float(x / 100), 1.f, 284, 3));
     };
-    p.fillPath(ridge(w, h, hills), QColor(10, 12, 24));
+    const QPainterPath hillPath = ridge(w, horizon, hills);
+    QLinearGradient hg(0, h * 0.7, 0, horizon);
+    hg.setColorAt(0, QColor(30, 34, 66));
+    hg.setColorAt(1, QColor(12, 14, 30));
+    p.fillPath(hillPath, hg);
+    p.end();
+    roughen(img, hillPath, 0.35f, 14.f, 286);
+    p.begin(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
     QPainterPath trunk;
     const QPointF root(w * 0.72, hills(w * 0.72) + 4);
     trunk.moveTo(root + QPointF(-14, 0));
@@ -2074,21 +2133,24 @@ void milkyWay(QImage &img)
     QPolygonF door;
     door << tent + QPointF(-12, 0) << tent + QPointF(0, -30) << tent + QPointF(12, 0);
     p.drawPolygon(door);
-    p.setBrush(QColor(6, 6, 14));
-    p.drawRect(QRectF(0, h * 0.9, w, h * 0.1));
-    for (int i = 0; i < 600; ++i) {
-        const double x = rng.next() * w;
-        const double len = rng.range(20, 80);
+    p.end();
+    mirrorWater(img, {horizon, 3.f, QColor(8, 10, 30), 0.45f, 0.2f, 287});
+    p.begin(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    // Reeds at the water's edge, and fireflies.
+    for (int i = 0; i < 260; ++i) {
+        const double x = std::pow(rng.next(), 2.0) * w * (i % 2 ? 1 : -1) + (i % 2 ? 0 : w);
+        const double len = rng.range(20, 90);
         QPainterPath blade;
-        blade.moveTo(x, h * 0.92);
-        blade.quadTo(x + rng.range(-10, 10), h * 0.92 - len * 0.6, x + rng.range(-20, 20), h * 0.92 - len);
+        blade.moveTo(x, h + 2);
+        blade.quadTo(x + rng.range(-10, 10), h - len * 0.6, x + rng.range(-20, 20), h - len);
         p.setPen(pen(QColor(6, 6, 14), rng.range(1.5, 3.5)));
         p.drawPath(blade);
     }
     p.setPen(Qt::NoPen);
-    // Fireflies over the meadow.
     for (int i = 0; i < 40; ++i)
-        glow(p, QPointF(rng.next() * w, rng.range(0.8, 0.98) * h), 8, QColor(220, 255, 120, 220));
+        glow(p, QPointF(rng.next() * w, rng.range(0.74, 0.98) * h), 8, QColor(220, 255, 120, 220));
     p.end();
     texture(img, 0.03f, 0.02f, 285);
 }
@@ -2161,12 +2223,12 @@ void tropicalBeach(QImage &img)
     p.drawPolygon(sail);
     // Palms leaning in from the left.
     const auto palm = [&](QPointF base, QPointF top, double thick) {
-        const int rings = 22;
+        const int rings = 70;
         for (int i = 0; i < rings; ++i) {
             const double t = double(i) / rings;
             const QPointF at = base + (top - base) * t + QPointF(std::sin(t * M_PI) * 50, 0);
-            p.setBrush(i % 2 ? QColor(150, 110, 70) : QColor(120, 86, 56));
-            p.drawEllipse(at, thick * (1 - t * 0.4), thick * 0.6);
+            p.setBrush(i % 3 ? QColor(150, 110, 70) : QColor(110, 80, 52));
+            p.drawEllipse(at, thick * (1 - t * 0.4), thick * 0.5);
         }
         for (int k = 0; k < 9; ++k) {
             const double a = -M_PI * 0.9 + k * M_PI * 1.8 / 8 + rng.range(-0.1, 0.1);
