@@ -86,8 +86,10 @@ Parsed parse(QByteArrayView text, const Line &line)
     Parsed p;
     if (t.startsWith('[')) {
         const qsizetype close = t.indexOf(']');
+        if (close < 0)
+            return p; // a broken header opens no section
         p.kind = Kind::Section;
-        p.name = trimmed(t.sliced(1, (close < 0 ? t.size() : close) - 1));
+        p.name = trimmed(t.sliced(1, close - 1));
         return p;
     }
     if (t.startsWith(';'))

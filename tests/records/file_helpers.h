@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QString>
 
-namespace testing {
+namespace testing
+{
 
 inline QByteArray fileBytes(const QString &path)
 {

@@ -5,7 +5,8 @@
 using records::profile::valueIn;
 using records::profile::withValue;
 
-class TestProfileText : public QObject {
+class TestProfileText : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void readsLikeTheClassicReader_data();
@@ -42,14 +43,14 @@ void TestProfileText::readsLikeTheClassicReader_data()
         << QByteArray("[EA]\r\nNAMCL=\"  Bob  \"\r\n") << QByteArray("EA") << QByteArray("NAMCL")
         << true << "  Bob  ";
     QTest::newRow("one pair of single quotes dropped")
-        << QByteArray("[EA]\r\nNAMCL='Bob'\r\n") << QByteArray("EA") << QByteArray("NAMCL")
-        << true << "Bob";
+        << QByteArray("[EA]\r\nNAMCL='Bob'\r\n") << QByteArray("EA") << QByteArray("NAMCL") << true
+        << "Bob";
     QTest::newRow("only one pair of quotes dropped")
-        << QByteArray("[EA]\r\nNAMCL=\"\"Bob\"\"\r\n") << QByteArray("EA")
-        << QByteArray("NAMCL") << true << "\"Bob\"";
+        << QByteArray("[EA]\r\nNAMCL=\"\"Bob\"\"\r\n") << QByteArray("EA") << QByteArray("NAMCL")
+        << true << "\"Bob\"";
     QTest::newRow("unmatched quote kept")
-        << QByteArray("[EA]\r\nNAMCL=\"Bob'\r\n") << QByteArray("EA") << QByteArray("NAMCL")
-        << true << "\"Bob'";
+        << QByteArray("[EA]\r\nNAMCL=\"Bob'\r\n") << QByteArray("EA") << QByteArray("NAMCL") << true
+        << "\"Bob'";
     QTest::newRow("equals sign inside the value kept")
         << QByteArray("[EA]\r\nNAMCL=a=b\r\n") << QByteArray("EA") << QByteArray("NAMCL") << true
         << "a=b";
@@ -58,9 +59,8 @@ void TestProfileText::readsLikeTheClassicReader_data()
         << "";
     QTest::newRow("missing key") << records << QByteArray("EA") << QByteArray("NAMCL") << false
                                  << "";
-    QTest::newRow("missing section")
-        << QByteArray("[HA]\r\nCLI1=9\r\n") << QByteArray("EA") << QByteArray("CLI1") << false
-        << "";
+    QTest::newRow("missing section") << QByteArray("[HA]\r\nCLI1=9\r\n") << QByteArray("EA")
+                                     << QByteArray("CLI1") << false << "";
     QTest::newRow("empty text") << QByteArray() << QByteArray("EA") << QByteArray("CLI1") << false
                                 << "";
     QTest::newRow("key before any section is nobody's")
@@ -72,9 +72,8 @@ void TestProfileText::readsLikeTheClassicReader_data()
     QTest::newRow("junk lines skipped")
         << QByteArray("garbage\x01\xFF\r\n[EA\r\nnonsense\r\n=5\r\n[EA]\r\n]]]\r\nCLI1=57\r\n")
         << QByteArray("EA") << QByteArray("CLI1") << true << "57";
-    QTest::newRow("comment is no key")
-        << QByteArray("[EA]\r\n;CLI1=3\r\nCLI1=4\r\n") << QByteArray("EA") << QByteArray("CLI1")
-        << true << "4";
+    QTest::newRow("comment is no key") << QByteArray("[EA]\r\n;CLI1=3\r\nCLI1=4\r\n")
+                                       << QByteArray("EA") << QByteArray("CLI1") << true << "4";
     QTest::newRow("duplicate key: the first counts")
         << QByteArray("[EA]\r\nCLI1=4\r\ncli1=5\r\n") << QByteArray("EA") << QByteArray("CLI1")
         << true << "4";
@@ -85,11 +84,9 @@ void TestProfileText::readsLikeTheClassicReader_data()
         << QByteArray("\xEF\xBB\xBF[EA]\r\nCLI1=57\r\n") << QByteArray("EA") << QByteArray("CLI1")
         << true << "57";
     QTest::newRow("no final line end")
-        << QByteArray("[EA]\r\nCLI1=57") << QByteArray("EA") << QByteArray("CLI1") << true
-        << "57";
+        << QByteArray("[EA]\r\nCLI1=57") << QByteArray("EA") << QByteArray("CLI1") << true << "57";
     QTest::newRow("line feeds only")
-        << QByteArray("[EA]\nCLI1=57\n") << QByteArray("EA") << QByteArray("CLI1") << true
-        << "57";
+        << QByteArray("[EA]\nCLI1=57\n") << QByteArray("EA") << QByteArray("CLI1") << true << "57";
     QTest::newRow("UTF-8 name") << QByteArray("[EA]\r\nNAMCL=J\xC3\xB6rg\r\n") << QByteArray("EA")
                                 << QByteArray("NAMCL") << true << QStringLiteral("J\u00F6rg");
     QTest::newRow("older Latin-1 name")
@@ -162,7 +159,8 @@ void TestProfileText::writesOneValueAndKeepsEveryOtherByte_data()
                                  << QByteArray("[EA]\r\nNAMCL=\r\n");
     QTest::newRow("line breaks in a value cannot add lines")
         << QByteArray("[EA]\r\nCLI1=57\r\n") << QByteArray("EA") << QByteArray("NAMCL")
-        << QByteArray("a\r\n[EA]\r\nCLI1=1\x7F\t") << QByteArray("[EA]\r\nCLI1=57\r\nNAMCL=a[EA]CLI1=1\r\n");
+        << QByteArray("a\r\n[EA]\r\nCLI1=1\x7F\t")
+        << QByteArray("[EA]\r\nCLI1=57\r\nNAMCL=a[EA]CLI1=1\r\n");
 }
 
 // Other programs share the file: a write changes one value and nothing else.
@@ -205,7 +203,7 @@ void TestProfileText::hugeHandEditedFile()
     text.reserve(10 * 1024 * 1024 + 100);
     while (text.size() < 10 * 1024 * 1024)
         text += junk + "\r\n";
-    text += "[HA]\r\nTIE2=300";  // after the junk, without a final line end
+    text += "[HA]\r\nTIE2=300"; // after the junk, without a final line end
 
     QCOMPARE(valueIn(text, "EA", "CLI1").value_or(QString()), QStringLiteral("57"));
     QCOMPARE(valueIn(text, "HA", "TIE2").value_or(QString()), QStringLiteral("300"));

@@ -10,7 +10,8 @@ using namespace records;
 using Settings = QList<Setting>;
 Q_DECLARE_METATYPE(Settings)
 
-class TestRecordCheck : public QObject {
+class TestRecordCheck : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void writesWhatIsBeaten_data();
@@ -22,7 +23,7 @@ private Q_SLOTS:
 
 void TestRecordCheck::writesWhatIsBeaten_data()
 {
-    QTest::addColumn<QString>("level");  // "hard", "normal", "both", "none"
+    QTest::addColumn<QString>("level"); // "hard", "normal", "both", "none"
     QTest::addColumn<QString>("clicks");
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<QString>("name");
@@ -34,32 +35,67 @@ void TestRecordCheck::writesWhatIsBeaten_data()
         return Settings{{"NAMCL", name}, {"CLI1", c}, {"TIE1", s},
                         {"NAMTI", name}, {"CLI2", c}, {"TIE2", s}};
     };
-    QTest::newRow("equal is not beaten") << "normal" << "50" << "200" << "Ann" << "EA"
-                                         << Settings{};
-    QTest::newRow("worse beats nothing") << "normal" << "51" << "201" << "Ann" << "EA"
-                                         << Settings{};
+    QTest::newRow("equal is not beaten") << "normal"
+                                         << "50"
+                                         << "200"
+                                         << "Ann"
+                                         << "EA" << Settings{};
+    QTest::newRow("worse beats nothing") << "normal"
+                                         << "51"
+                                         << "201"
+                                         << "Ann"
+                                         << "EA" << Settings{};
     QTest::newRow("only the time beaten writes three keys")
-        << "normal" << "60" << "199" << "Ann" << "EA"
-        << Settings{{"NAMTI", "Ann"}, {"CLI2", "60"}, {"TIE2", "199"}};
+        << "normal"
+        << "60"
+        << "199"
+        << "Ann"
+        << "EA" << Settings{{"NAMTI", "Ann"}, {"CLI2", "60"}, {"TIE2", "199"}};
     QTest::newRow("only the clicks beaten writes three keys")
-        << "normal" << "49" << "300" << "Ann" << "EA"
-        << Settings{{"NAMCL", "Ann"}, {"CLI1", "49"}, {"TIE1", "300"}};
-    QTest::newRow("both beaten writes six in order")
-        << "normal" << "49" << "150" << "Ann" << "EA" << both("Ann", "49", "150");
-    QTest::newRow("Hard compares with and writes to HA only")
-        << "hard" << "60" << "300" << "Bo" << "HA" << both("Bo", "60", "300");
-    QTest::newRow("Hard equal to its records writes nothing")
-        << "hard" << "80" << "400" << "Bo" << "HA" << Settings{};
+        << "normal"
+        << "49"
+        << "300"
+        << "Ann"
+        << "EA" << Settings{{"NAMCL", "Ann"}, {"CLI1", "49"}, {"TIE1", "300"}};
+    QTest::newRow("both beaten writes six in order") << "normal"
+                                                     << "49"
+                                                     << "150"
+                                                     << "Ann"
+                                                     << "EA" << both("Ann", "49", "150");
+    QTest::newRow("Hard compares with and writes to HA only") << "hard"
+                                                              << "60"
+                                                              << "300"
+                                                              << "Bo"
+                                                              << "HA" << both("Bo", "60", "300");
+    QTest::newRow("Hard equal to its records writes nothing") << "hard"
+                                                              << "80"
+                                                              << "400"
+                                                              << "Bo"
+                                                              << "HA" << Settings{};
     QTest::newRow("the Hard preview decides when both are shown")
-        << "both" << "60" << "300" << "Bo" << "HA" << both("Bo", "60", "300");
-    QTest::newRow("no level: nothing") << "none" << "1" << "1" << "Ann" << "" << Settings{};
+        << "both"
+        << "60"
+        << "300"
+        << "Bo"
+        << "HA" << both("Bo", "60", "300");
+    QTest::newRow("no level: nothing") << "none"
+                                       << "1"
+                                       << "1"
+                                       << "Ann"
+                                       << "" << Settings{};
     QTest::newRow("an empty name is stored as empty")
-        << "normal" << "49" << "300" << "" << "EA"
-        << Settings{{"NAMCL", ""}, {"CLI1", "49"}, {"TIE1", "300"}};
+        << "normal"
+        << "49"
+        << "300"
+        << ""
+        << "EA" << Settings{{"NAMCL", ""}, {"CLI1", "49"}, {"TIE1", "300"}};
     QTest::newRow("captions are written as they stand")
-        << "normal" << "049" << " 199" << "Ann" << "EA"
-        << Settings{{"NAMCL", "Ann"}, {"CLI1", "049"}, {"TIE1", " 199"},
-                    {"NAMTI", "Ann"}, {"CLI2", "049"}, {"TIE2", " 199"}};
+        << "normal"
+        << "049"
+        << " 199"
+        << "Ann"
+        << "EA" << Settings{{"NAMCL", "Ann"}, {"CLI1", "049"}, {"TIE1", " 199"},
+                            {"NAMTI", "Ann"}, {"CLI2", "049"}, {"TIE2", " 199"}};
 }
 
 // A result is stored exactly when it beats a record of its own level, in the fixed order.

@@ -9,7 +9,8 @@
 
 using namespace records;
 
-class TestRecordsFile : public QObject {
+class TestRecordsFile : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void missingFileStaysAbsentUntilTheFirstWrite();
@@ -36,9 +37,11 @@ void TestRecordsFile::missingFileStaysAbsentUntilTheFirstWrite()
     QCOMPARE(ReadSetting(file, QStringLiteral("HA"), QStringLiteral("NAMTI")), QString());
     QVERIFY(!QFileInfo::exists(file));
 
-    QVERIFY(WriteSetting(file, QStringLiteral("EA"), QStringLiteral("NAMCL"), QStringLiteral("Ann")));
+    QVERIFY(
+        WriteSetting(file, QStringLiteral("EA"), QStringLiteral("NAMCL"), QStringLiteral("Ann")));
     QCOMPARE(testing::fileBytes(file), QByteArray("[EA]\r\nNAMCL=Ann\r\n"));
-    QCOMPARE(ReadSetting(file, QStringLiteral("ea"), QStringLiteral("namcl")), QStringLiteral("Ann"));
+    QCOMPARE(ReadSetting(file, QStringLiteral("ea"), QStringLiteral("namcl")),
+             QStringLiteral("Ann"));
     // Nothing but the file itself is left in the folder.
     QCOMPARE(QDir(dir.path() + QStringLiteral("/Config"))
                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -56,9 +59,11 @@ void TestRecordsFile::writeKeepsTheRestOfARealFile()
     const QFile::Permissions permissions = QFile::permissions(file);
 
     QVERIFY(WriteSetting(file, QStringLiteral("EA"), QStringLiteral("CLI1"), QStringLiteral("40")));
-    QVERIFY(WriteSetting(file, QStringLiteral("EA"), QStringLiteral("NAMCL"), QStringLiteral("Bo")));
-    QCOMPARE(testing::fileBytes(file),
-             QByteArray("; kept\r\n[HA]\r\nCLI1=9\r\n\r\n[EA]\r\nCLI1=40\r\nTIE1=212\r\nNAMCL=Bo\r\n"));
+    QVERIFY(
+        WriteSetting(file, QStringLiteral("EA"), QStringLiteral("NAMCL"), QStringLiteral("Bo")));
+    QCOMPARE(
+        testing::fileBytes(file),
+        QByteArray("; kept\r\n[HA]\r\nCLI1=9\r\n\r\n[EA]\r\nCLI1=40\r\nTIE1=212\r\nNAMCL=Bo\r\n"));
     QCOMPARE(QFile::permissions(file), permissions);
     QVERIFY(!(permissions & QFile::ReadOther));
 }
@@ -73,7 +78,7 @@ void TestRecordsFile::longValueReadsBackCut()
         value += QChar(u'a' + i % 26);
     QVERIFY(WriteSetting(file, QStringLiteral("EA"), QStringLiteral("NAMCL"), value));
     QCOMPARE(ReadSetting(file, QStringLiteral("EA"), QStringLiteral("NAMCL")), value.left(254));
-    QVERIFY(testing::fileBytes(file).contains(value.toUtf8()));  // stored whole
+    QVERIFY(testing::fileBytes(file).contains(value.toUtf8())); // stored whole
 }
 
 void TestRecordsFile::failedWriteLeavesEverythingAsItWas_data()
@@ -128,7 +133,8 @@ void TestRecordsFile::hugeFileOnDisk()
     text += "\n[HA]\nNAMTI=Zed";
     QVERIFY(testing::putFile(file, text));
     QCOMPARE(ReadSetting(file, QStringLiteral("EA"), QStringLiteral("CLI1")), QStringLiteral("57"));
-    QCOMPARE(ReadSetting(file, QStringLiteral("HA"), QStringLiteral("NAMTI")), QStringLiteral("Zed"));
+    QCOMPARE(ReadSetting(file, QStringLiteral("HA"), QStringLiteral("NAMTI")),
+             QStringLiteral("Zed"));
     QVERIFY(WriteSetting(file, QStringLiteral("HA"), QStringLiteral("TIE2"), QStringLiteral("77")));
     QCOMPARE(testing::fileBytes(file), text + "\nTIE2=77\n");
 }
@@ -162,15 +168,24 @@ void TestRecordsFile::storedTimeAsShown_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("missing") << "" << "00:00";
-    QTest::newRow("61") << "61" << "01:01";
-    QTest::newRow("6000") << "6000" << "100:00";
-    QTest::newRow("not a number") << "soon" << "00:00";
-    QTest::newRow("number with a tail") << "61s" << "01:01";
-    QTest::newRow("half rounds to even, down") << "60.5" << "01:00";
-    QTest::newRow("half rounds to even, up") << "61.5" << "01:02";
-    QTest::newRow("beyond 16 bits") << "36000" << "600:00";
-    QTest::newRow("absurd hand edit held") << "1e300" << "35791394:07";
+    QTest::newRow("missing") << ""
+                             << "00:00";
+    QTest::newRow("61") << "61"
+                        << "01:01";
+    QTest::newRow("6000") << "6000"
+                          << "100:00";
+    QTest::newRow("not a number") << "soon"
+                                  << "00:00";
+    QTest::newRow("number with a tail") << "61s"
+                                        << "01:01";
+    QTest::newRow("half rounds to even, down") << "60.5"
+                                               << "01:00";
+    QTest::newRow("half rounds to even, up") << "61.5"
+                                             << "01:02";
+    QTest::newRow("beyond 16 bits") << "36000"
+                                    << "600:00";
+    QTest::newRow("absurd hand edit held") << "1e300"
+                                           << "35791394:07";
 }
 
 // A stored time is shown through its numeric value, whatever a hand edit left there.
@@ -185,13 +200,19 @@ void TestRecordsFile::sanitizedName_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("plain") << "Ann" << "Ann";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("blanks kept") << " Ann " << " Ann ";
-    QTest::newRow("pasted lines") << "a\r\n[EA]\r\nCLI1=1" << "a[EA]CLI1=1";
-    QTest::newRow("tab and escape") << "A\tB\x1b" << "AB";
+    QTest::newRow("plain") << "Ann"
+                           << "Ann";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("blanks kept") << " Ann "
+                                 << " Ann ";
+    QTest::newRow("pasted lines") << "a\r\n[EA]\r\nCLI1=1"
+                                  << "a[EA]CLI1=1";
+    QTest::newRow("tab and escape") << "A\tB\x1b"
+                                    << "AB";
     QTest::newRow("unicode line separator") << QStringLiteral("A\u2028B") << "AB";
-    QTest::newRow("cut at 13") << "Abcdefghijklmnop" << "Abcdefghijklm";
+    QTest::newRow("cut at 13") << "Abcdefghijklmnop"
+                               << "Abcdefghijklm";
     QTest::newRow("cut never halves a character")
         << QStringLiteral("abcdefghijkl\U0001F600") << "abcdefghijkl";
 }
