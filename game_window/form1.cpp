@@ -462,7 +462,8 @@ void Form1::closeEvent(QCloseEvent *event)
         return;
     }
     // The title bar's close button means what the stop button means: without the question
-    // the player would be left with no window and a program still running.
+    // the player would be left with no window and a program still running. The question
+    // comes after this event, so that an OK can close the window for real.
     event->ignore();
-    Image3_Click();
+    QMetaObject::invokeMethod(this, &Form1::Image3_Click, Qt::QueuedConnection);
 }
