@@ -110,7 +110,6 @@ QCursor cursor(CursorKind kind)
     const QPixmap picture = pixmap(cursorName(kind));
     if (picture.isNull())
         return QCursor(Qt::PointingHandCursor);
-    // The hot spot is given in the picture's logical pixels, whatever its pixel ratio.
     const QPoint hot = cursorHotSpot(kind);
     const QCursor c(picture, hot.x(), hot.y());
     cache.insert(int(kind), c);

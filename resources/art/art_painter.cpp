@@ -462,44 +462,51 @@ QImage iconRestart(int scale)
 // A small evening scene, the game's identity: a picture in tiles, one of them sliding.
 void iconScene(QPainter &p, const QRectF &r)
 {
+    auto at = [&](qreal fx, qreal fy) {
+        return QPointF(r.left() + r.width() * fx, r.top() + r.height() * fy);
+    };
+    const qreal horizon = 0.885;
     QLinearGradient sky(r.topLeft(), r.bottomLeft());
-    sky.setColorAt(0.0, QColor(40, 30, 110));
-    sky.setColorAt(0.45, QColor(226, 96, 84));
-    sky.setColorAt(0.62, QColor(252, 190, 90));
-    sky.setColorAt(0.63, QColor(20, 70, 120));
-    sky.setColorAt(1.0, QColor(8, 30, 60));
+    sky.setColorAt(0.0, QColor(58, 40, 140));
+    sky.setColorAt(0.4, QColor(236, 104, 124));
+    sky.setColorAt(horizon - 0.005, QColor(255, 196, 104));
+    sky.setColorAt(horizon, QColor(52, 124, 178));
+    sky.setColorAt(1.0, QColor(18, 58, 108));
     p.fillRect(r, sky);
-    const QPointF sun(r.left() + r.width() * 0.62, r.top() + r.height() * 0.55);
-    QRadialGradient glow(sun, r.width() * 0.35);
-    glow.setColorAt(0, QColor(255, 240, 170, 230));
-    glow.setColorAt(0.25, QColor(255, 210, 110, 200));
-    glow.setColorAt(1, QColor(255, 160, 80, 0));
+    const QPointF sun = at(0.5, 0.85); // setting on the sliding tile
+    const qreal w = r.width();
+    QRadialGradient glow(sun, w * 0.4);
+    glow.setColorAt(0, QColor(255, 240, 180, 240));
+    glow.setColorAt(0.3, QColor(255, 200, 120, 150));
+    glow.setColorAt(1, QColor(255, 160, 90, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
-    p.drawEllipse(sun, r.width() * 0.35, r.width() * 0.35);
-    p.setBrush(QColor(255, 244, 200));
-    p.drawEllipse(sun, r.width() * 0.09, r.width() * 0.09);
-    QPainterPath hills;
-    hills.moveTo(r.left(), r.top() + r.height() * 0.63);
-    hills.lineTo(r.left(), r.top() + r.height() * 0.42);
-    hills.lineTo(r.left() + r.width() * 0.18, r.top() + r.height() * 0.30);
-    hills.lineTo(r.left() + r.width() * 0.33, r.top() + r.height() * 0.46);
-    hills.lineTo(r.left() + r.width() * 0.45, r.top() + r.height() * 0.40);
-    hills.lineTo(r.left() + r.width() * 0.55, r.top() + r.height() * 0.63);
-    hills.closeSubpath();
-    p.setBrush(QColor(50, 26, 70));
-    p.drawPath(hills);
-    p.setPen(QPen(QColor(255, 220, 140, 170), r.height() * 0.018));
-    for (int i = 0; i < 4; ++i) {
-        const qreal y = r.top() + r.height() * (0.68 + 0.07 * i);
-        const qreal half = r.width() * (0.05 + 0.035 * i);
-        p.drawLine(QPointF(sun.x() - half, y), QPointF(sun.x() + half, y));
+    p.drawEllipse(sun, w * 0.4, w * 0.4);
+    p.setBrush(QColor(255, 206, 96));
+    p.drawEllipse(sun, w * 0.1, w * 0.1);
+    p.fillRect(
+        QRectF(at(0, horizon), at(1, 1)),
+        vertical(QRectF(at(0, horizon), at(1, 1)), QColor(52, 124, 178), QColor(18, 58, 108)));
+    p.setPen(QPen(QColor(255, 190, 100, 150), r.height() * 0.016));
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = horizon + 0.03 + 0.03 * i;
+        const qreal half = 0.07 - 0.02 * i;
+        p.drawLine(at(0.5 - half, y), at(0.5 + half, y));
     }
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 230));
-    for (const auto &[fx, fy] : {std::pair{0.12, 0.10}, {0.3, 0.05}, {0.82, 0.12}, {0.9, 0.28}})
-        p.drawEllipse(QPointF(r.left() + r.width() * fx, r.top() + r.height() * fy),
-                      r.width() * 0.012, r.width() * 0.012);
+    QPainterPath hills;
+    hills.moveTo(at(0, horizon + 0.01));
+    hills.lineTo(at(0, 0.5));
+    hills.lineTo(at(0.16, 0.38));
+    hills.lineTo(at(0.27, 0.52));
+    hills.lineTo(at(0.36, 0.47));
+    hills.lineTo(at(0.44, horizon + 0.01));
+    hills.closeSubpath();
+    p.setBrush(QColor(70, 34, 86));
+    p.drawPath(hills);
+    p.setBrush(QColor(255, 255, 235));
+    for (const auto &[fx, fy] : {std::pair{0.1, 0.1}, {0.32, 0.06}, {0.8, 0.1}, {0.92, 0.25}})
+        p.drawEllipse(at(fx, fy), w * 0.014, w * 0.014);
 }
 
 QImage windowIcon(int scale)
@@ -542,8 +549,10 @@ QImage windowIcon(int scale)
                        tile.bottomRight() + QPointF(-0.4, -0.4));
         }
     }
-    p.setPen(QPen(QColor(255, 255, 255, 150), 1.0, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(36, 52.5), QPointF(43, 52.5));
+    // Streaks where the sliding tile has just been.
+    p.setPen(QPen(QColor(255, 236, 170, 90), 0.8, Qt::SolidLine, Qt::RoundCap));
+    for (const qreal y : {45.5, 48.0, 50.5})
+        p.drawLine(QPointF(26.5, y), QPointF(29.5, y));
     return img;
 }
 
@@ -1207,7 +1216,7 @@ QImage recordsBackground(int scale)
 
         // The level names sit on light badges so that their blue reads.
         for (const qreal y : {184.0, 223.0}) {
-            const QRectF badge(27, y, 60, 18);
+            const QRectF badge(27, y, 53, 18);
             QPainterPath b;
             b.addRoundedRect(badge, 5, 5);
             p.fillPath(b.translated(0, 1), QColor(0, 0, 0, 120));
@@ -1530,7 +1539,7 @@ QImage skinShape(const QString &name)
 
 QImage contactSheet()
 {
-    const int margin = 14, labelHeight = 16, width = 1180;
+    const int margin = 14, labelHeight = 16, width = 1360;
     struct Placed {
         QString name;
         QImage image;
