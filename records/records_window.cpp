@@ -25,10 +25,11 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 QString withoutScheme(const QString &url)
 {
-    QString bare = QUrl(url).adjusted(QUrl::RemoveScheme | QUrl::StripTrailingSlash).toString();
-    if (bare.startsWith(QStringLiteral("//")))
-        bare.remove(0, 2);
-    return bare;
+    const QUrl u(url);
+    QString path = u.path();
+    if (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return u.host() + path;
 }
 
 } // namespace
