@@ -1,6 +1,7 @@
 #include "core/board.h"
 
-namespace core {
+namespace core
+{
 
 Board::Board(Level level) : m_level(level)
 {
@@ -9,11 +10,15 @@ Board::Board(Level level) : m_level(level)
     m_blank = blankHome();
 }
 
-namespace {
+float twipsSum(float a, float b)
+{
+    // Returning through a float rounds away any wider evaluation the compiler might use.
+    const float sum = a + b;
+    return sum;
+}
 
-// Every sum is rounded to single precision before an exact comparison, as the design's
-// position tests are; with whole twips this is exact, and it stays so for any input.
-bool sameF(float a, float b) { return a == b; }
+namespace
+{
 
 void exchange(Board &board, int k)
 {
@@ -32,14 +37,17 @@ Slide slideTile(Board &board, int k)
     const Position t = board.tile(k);
     const Position b = board.blank();
 
+    // Seen from the blank: one cell below, above, to the right, to the left, tested in this
+    // order. Each side is a single-precision sum compared exactly, so a tile that is off the
+    // grid by as little as one twip never counts as a neighbour.
     Slide slide = Slide::None;
-    if (sameF(t.top + kOverlap, b.top + h) && sameF(t.left, b.left))
+    if (twipsSum(t.top, kOverlap) == twipsSum(b.top, h) && t.left == b.left)
         slide = Slide::Up;
-    else if (sameF(t.top + h, b.top + kOverlap) && sameF(t.left, b.left))
+    else if (twipsSum(t.top, h) == twipsSum(b.top, kOverlap) && t.left == b.left)
         slide = Slide::Down;
-    else if (sameF(t.left + kOverlap, b.left + w) && sameF(t.top, b.top))
+    else if (twipsSum(t.left, kOverlap) == twipsSum(b.left, w) && t.top == b.top)
         slide = Slide::Left;
-    else if (sameF(t.left + w, b.left + kOverlap) && sameF(t.top, b.top))
+    else if (twipsSum(t.left, w) == twipsSum(b.left, kOverlap) && t.top == b.top)
         slide = Slide::Right;
 
     if (slide != Slide::None)
@@ -49,12 +57,19 @@ Slide slideTile(Board &board, int k)
 
 bool CheckSolved(const Board &board)
 {
+    // Every tile is looked at, even after one was found out of place: the count decides.
     std::int16_t count = 0;
     for (int k = 1; k <= board.numberedTiles(); ++k) {
         if (board.tile(k) == board.home(k))
             ++count;
     }
     return count == board.numberedTiles();
+}
+
+Click clickTile(Board &board, int k)
+{
+    const Slide slide = slideTile(board, k);
+    return {slide, CheckSolved(board)};
 }
 
 } // namespace core

@@ -5,7 +5,8 @@
 #include <array>
 #include <cstdint>
 
-namespace core {
+namespace core
+{
 
 enum class Level { Normal, Hard };
 
@@ -50,11 +51,12 @@ constexpr Position cellPosition(const Layout &layout, int cell)
 
 // The arrangement of one tile set: where each numbered tile and the blank tile stand.
 // Tiles are numbered from 1 as the elements are (ImE1, ImG14); the blank tile is apart.
-class Board {
+class Board
+{
 public:
     static constexpr int kMaxTiles = 14;
 
-    explicit Board(Level level);  // every tile in its home cell
+    explicit Board(Level level); // every tile in its home cell
 
     Level level() const { return m_level; }
     const Layout &layout() const { return layoutOf(m_level); }
@@ -87,5 +89,18 @@ Slide slideTile(Board &board, int k);
 
 // True when every numbered tile stands on its home cell. Examines every tile.
 bool CheckSolved(const Board &board);
+
+// A click on numbered tile k: the slide, then the completion check, which runs whether or
+// not the tile moved (a shuffle may have ended on the solved picture).
+struct Click {
+    Slide slide = Slide::None;
+    bool solved = false;
+    bool moved() const { return slide != Slide::None; }
+};
+/* 1 <= k <= board.numberedTiles() */
+Click clickTile(Board &board, int k);
+
+// a + b rounded to single precision: the one sum every position test compares.
+float twipsSum(float a, float b);
 
 } // namespace core

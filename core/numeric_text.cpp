@@ -2,9 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
-namespace core {
+namespace core
+{
 
 double numericValue(std::string_view text)
 {
@@ -45,19 +45,34 @@ double numericValue(std::string_view text)
     double value = 0.0;
     const auto result = std::from_chars(text.data() + start, text.data() + i, value);
     if (result.ec != std::errc())
-        return 0.0;  // out of range: no sensible number
+        return 0.0; // out of range: no sensible number
     return negative ? -value : value;
 }
 
-std::string plainDecimal(long long value) { return std::to_string(value); }
+std::string plainDecimal(long long value)
+{
+    return std::to_string(value);
+}
+
+namespace
+{
+
+// At least two digits, a sign in front of them: "05", "123", "-05".
+std::string twoDigits(long long value)
+{
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    if (digits.size() < 2)
+        digits.insert(0, 1, '0');
+    return value < 0 ? "-" + digits : digits;
+}
+
+} // namespace
 
 std::string minutesSeconds(long long seconds)
 {
     const auto minutes = static_cast<long long>(std::floor(static_cast<double>(seconds) / 60.0));
     const long long rest = seconds - 60 * minutes;
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%02lld:%02lld", minutes, rest);
-    return buffer;
+    return twoDigits(minutes) + ":" + twoDigits(rest);
 }
 
 } // namespace core

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace core {
+namespace core
+{
 
 // The number the text begins with (leading blanks skipped, an optional sign, digits with an
 // optional fraction and exponent); 0 for an empty text or one that does not begin with a number.

@@ -9,9 +9,13 @@
 #include <algorithm>
 #include <cmath>
 
-namespace platform {
+namespace platform
+{
 
-int twipsToPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int twipsToPixels(float twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 QRect twipsRect(float left, float top, float width, float height)
 {
@@ -21,7 +25,10 @@ QRect twipsRect(float left, float top, float width, float height)
     return QRect(x, y, twipsToPixels(left + width) - x, twipsToPixels(top + height) - y);
 }
 
-void setElementName(QObject *element, const QString &name) { element->setObjectName(name); }
+void setElementName(QObject *element, const QString &name)
+{
+    element->setObjectName(name);
+}
 
 // ---- Picture
 
@@ -77,20 +84,36 @@ void Picture::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT clicked();
 }
 
-void Picture::mouseMoveEvent(QMouseEvent *event) { Q_EMIT mouseMoved(event->buttons()); }
+void Picture::mouseMoveEvent(QMouseEvent *event)
+{
+    Q_EMIT mouseMoved(event->buttons());
+}
 
 // ---- Label
 
-Label::Label(QWidget *parent, const QString &name, float left, float top, float width,
-             float height, const QString &caption)
+namespace
+{
+
+// Captions separate lines with CR LF; the screen wants one line break.
+QString shownText(const QString &caption)
+{
+    QString shown = caption;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+} // namespace
+
+Label::Label(QWidget *parent, const QString &name, float left, float top, float width, float height,
+             const QString &caption)
     : Positioned<QLabel>(parent), m_caption(caption)
 {
     setElementName(this, name);
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
-    setAutoFillBackground(false);  // transparent: the background picture shows through
+    setAutoFillBackground(false); // transparent: the background picture shows through
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QLabel::setText(caption);
+    QLabel::setText(shownText(caption));
     setTwips(left, top, width, height);
 }
 
@@ -99,21 +122,24 @@ void Label::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
-    // Captions separate lines with CR LF; the screen wants one line break.
-    QString shown = caption;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QLabel::setText(shown);
+    QLabel::setText(shownText(caption));
     Q_EMIT changed();
 }
 
-double Label::value() const { return core::numericValue(m_caption.toStdString()); }
+double Label::value() const
+{
+    return core::numericValue(m_caption.toStdString());
+}
 
 void Label::setValue(long long value)
 {
     setCaption(QString::fromStdString(core::plainDecimal(value)));
 }
 
-QColor Label::foreColor() const { return palette().color(QPalette::WindowText); }
+QColor Label::foreColor() const
+{
+    return palette().color(QPalette::WindowText);
+}
 
 void Label::setForeColor(const QColor &color)
 {
@@ -199,7 +225,10 @@ void Timer::schedule(int delay)
     m_timer.start(std::max(delay, kGranularityMs));
 }
 
-void Timer::fire() { Q_EMIT tick(); }
+void Timer::fire()
+{
+    Q_EMIT tick();
+}
 
 void Timer::onTimeout()
 {
@@ -212,10 +241,11 @@ void Timer::onTimeout()
     if (!alive || m_interval == 0)
         return;
     if (m_interval != before && m_timer.isActive())
-        return;  // setInterval already scheduled the next tick
+        return; // setInterval already scheduled the next tick
     if (m_msToNextSecond) {
-        // Just past the boundary, so that the time text has certainly changed.
-        schedule(m_msToNextSecond() + 2);
+        // Just past the boundary, so that the time text has certainly changed. A clock that
+        // answers out of range (it was set back) still gets a tick within the second.
+        schedule(std::clamp(m_msToNextSecond(), 0, 1000) + 2);
     } else {
         schedule(m_interval);
     }

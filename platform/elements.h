@@ -11,7 +11,8 @@
 
 #include <functional>
 
-namespace platform {
+namespace platform
+{
 
 inline constexpr float kTwipsPerPixel = 15.0f;
 
@@ -21,8 +22,8 @@ QRect twipsRect(float left, float top, float width, float height);
 
 // Left, Top, Width and Height in twips for any widget: the position is kept as the design
 // value (single precision, always whole twips) and the widget is placed at its pixel rectangle.
-template <class Base>
-class Positioned : public Base {
+template <class Base> class Positioned : public Base
+{
 public:
     explicit Positioned(QWidget *parent) : Base(parent) {}
 
@@ -49,15 +50,15 @@ void setElementName(QObject *element, const QString &name);
 
 // A picture element: its picture is stretched to the element. Picture identity is kept:
 // a QPixmap copy shares the original's cacheKey(), so a holder can tell which picture it shows.
-class Picture : public Positioned<QWidget> {
+class Picture : public Positioned<QWidget>
+{
     Q_OBJECT
 public:
-    Picture(QWidget *parent, const QString &name, float left, float top, float width,
-            float height);
+    Picture(QWidget *parent, const QString &name, float left, float top, float width, float height);
 
     const QPixmap &picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
-    bool shows(const QPixmap &picture) const;  // the same picture object, not equal pixels
+    bool shows(const QPixmap &picture) const; // the same picture object, not equal pixels
 
 Q_SIGNALS:
     void clicked();
@@ -72,22 +73,23 @@ protected:
 
 private:
     QPixmap m_picture;
-    QPixmap m_scaled;  // m_picture at the element's device size, made on first paint
+    QPixmap m_scaled; // m_picture at the element's device size, made on first paint
     bool m_pressedInside = false;
 };
 
 // A label. Its caption's Change runs inside the assignment and only when the text really
 // changes, which is what the game's second counters rely on.
-class Label : public Positioned<QLabel> {
+class Label : public Positioned<QLabel>
+{
     Q_OBJECT
 public:
-    Label(QWidget *parent, const QString &name, float left, float top, float width,
-          float height, const QString &caption = {});
+    Label(QWidget *parent, const QString &name, float left, float top, float width, float height,
+          const QString &caption = {});
 
     const QString &caption() const { return m_caption; }
     void setCaption(const QString &caption);
-    double value() const;  // the caption's numeric value
-    void setValue(long long value);  // plain decimal
+    double value() const;           // the caption's numeric value
+    void setValue(long long value); // plain decimal
 
     QColor foreColor() const;
     void setForeColor(const QColor &color);
@@ -109,17 +111,18 @@ private:
 };
 
 // A one-line text box.
-class TextBox : public Positioned<QLineEdit> {
+class TextBox : public Positioned<QLineEdit>
+{
     Q_OBJECT
 public:
-    TextBox(QWidget *parent, const QString &name, float left, float top, float width,
-            float height);
+    TextBox(QWidget *parent, const QString &name, float left, float top, float width, float height);
 };
 
 // A window timer whose Interval is its switch: 0 means no ticks. A test fires a tick with
 // fire() instead of waiting. Intervals shorter than the platform's granularity tick at the
 // granularity, as the classic platform's timers did (about 15 ms).
-class Timer : public QObject {
+class Timer : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kGranularityMs = 15;
@@ -136,7 +139,7 @@ public:
     // a start comes at once (after the Interval), as the poll would.
     void alignToSecondBoundaries(std::function<int()> msToNextSecond);
 
-    void fire();  // run one tick now
+    void fire(); // run one tick now
 
 Q_SIGNALS:
     void tick();
