@@ -58,7 +58,7 @@ Form4::Form4() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     Image1 = new platform::Picture(this, QStringLiteral("Image1"), -30, -15, 6060, 4590);
     Image1->setPicture(resources::pixmap(resources::name::recordsBackground));
 
-    const QColor yellow(255, 255, 0), green(0, 255, 0), darkGreen(0, 192, 0), blue(96, 160, 255),
+    const QColor yellow(255, 255, 0), green(0, 255, 0), darkGreen(0, 192, 0), blue(16, 64, 200),
         teal(0, 192, 192), cyan(0, 255, 255);
 
     Label2 = field(QStringLiteral("Label2"), 720, 240, 4575, QStringLiteral("About"),
