@@ -1,0 +1,172 @@
+// The real synthesiser behind the real command strings, rendered offline (no audio device).
+#include "platform/file_lookup.h"
+#include "platform/fluid_player.h"
+#include "platform/music.h"
+#include "platform/music_commands.h"
+#include "tests/support/fake_services.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using platform::FluidPlayer;
+
+namespace
+{
+
+constexpr int kRate = 44100;
+
+// The interpreter owns its output; the test keeps the player to render from it.
+class Borrowed final : public platform::MusicOutput
+{
+public:
+    explicit Borrowed(FluidPlayer &player) : m_player(player) {}
+    void load(const QString &path) override { m_player.load(path); }
+    void playFromStart() override { m_player.playFromStart(); }
+    void stop() override { m_player.stop(); }
+    void unload() override { m_player.unload(); }
+
+private:
+    FluidPlayer &m_player;
+};
+
+std::vector<std::int16_t> render(FluidPlayer &player, double seconds)
+{
+    std::vector<std::int16_t> samples(2 * static_cast<std::size_t>(seconds * kRate));
+    const int block = 4096;
+    for (std::size_t done = 0; done < samples.size(); done += 2 * block) {
+        const int frames =
+            static_cast<int>(std::min<std::size_t>(block, (samples.size() - done) / 2));
+        player.render(samples.data() + done, frames);
+    }
+    return samples;
+}
+
+double rms(const std::vector<std::int16_t> &s, std::size_t from = 0, std::size_t to = SIZE_MAX)
+{
+    to = std::min(to, s.size());
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i)
+        sum += double(s[i]) * s[i];
+    return to > from ? std::sqrt(sum / double(to - from)) : 0;
+}
+
+int peak(const std::vector<std::int16_t> &s)
+{
+    int p = 0;
+    for (std::int16_t v : s)
+        p = std::max(p, std::abs(int(v)));
+    return p;
+}
+
+double dbfs(double level)
+{
+    return 20 * std::log10(std::max(level, 1e-9) / 32768.0);
+}
+
+} // namespace
+
+class TestFluidPlayer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void tunePlaysAndRestartsFromTheBeginning_data();
+    void tunePlaysAndRestartsFromTheBeginning();
+    void soundFontChoice();
+
+private:
+    std::unique_ptr<FluidPlayer> m_player;
+};
+
+void TestFluidPlayer::initTestCase()
+{
+    platform::quietSoundLibraries();
+    const QString soundFont = platform::findSoundFont(u"/usr/share/sounds/sf2"_s);
+    if (soundFont.isEmpty())
+        QSKIP("no General MIDI SoundFont installed (Debian: fluid-soundfont-gm)");
+    m_player = std::make_unique<FluidPlayer>();
+    QVERIFY(m_player->loadSoundFont(soundFont));
+}
+
+void TestFluidPlayer::tunePlaysAndRestartsFromTheBeginning_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("game tune") << u"\\Data\\Music\\ZnGame.mus"_s;
+    QTest::newRow("menu tune") << u"\\Data\\Music\\ZnIntro.mus"_s;
+}
+
+// Sends exactly what the game sends. The tune must be heard, loud enough but never clipped;
+// STOP must quieten it; PLAY after STOP must start it from its first note again; and once
+// CLOSE has run, PLAY has nothing to play.
+void TestFluidPlayer::tunePlaysAndRestartsFromTheBeginning()
+{
+    QFETCH(QString, file);
+    const QString path = platform::resolveProgramPath(testing::builtProgramDir(), file);
+    QVERIFY2(QFile::exists(path), qPrintable(path));
+    platform::MusicCommands device(std::make_unique<Borrowed>(*m_player));
+
+    QCOMPARE(device.sendCommand(platform::music::openCommand(path)), 0);
+    QCOMPARE(device.sendCommand(u"PLAY INTRO FROM 0"_s), 0);
+    const auto first = render(*m_player, 12);
+    QVERIFY(m_player->isPlaying());
+    const double playing = rms(first);
+    QVERIFY2(dbfs(playing) > -32, qPrintable(u"too quiet: %1 dBFS"_s.arg(dbfs(playing))));
+    QVERIFY2(peak(first) < 32767, "the first seconds clip");
+
+    QCOMPARE(device.sendCommand(u"STOP INTRO"_s), 0);
+    const auto stopped = render(*m_player, 2);
+    QVERIFY(!m_player->isPlaying());
+    // Notes are released, not cut: after a second and a half only a faint tail may remain.
+    QVERIFY2(rms(stopped, stopped.size() * 3 / 4) < playing / 10, "still sounding after STOP");
+
+    QCOMPARE(device.sendCommand(u"PLAY INTRO FROM 0"_s), 0);
+    const auto again = render(*m_player, 1.1);
+    QVERIFY2(rms(again) > playing / 10, "nothing heard after the second PLAY");
+    // The synthesiser starts a tune on its next 64-frame block, so either start may lag the
+    // other by up to 64 frames; aligned, the first second must be the same music.
+    const std::size_t oneSecond = 2 * kRate;
+    const std::size_t margin = 2 * 64;
+    double best = 1e9;
+    for (int lag = -64; lag <= 64; ++lag) {
+        double sum = 0;
+        for (std::size_t i = margin; i < oneSecond; ++i)
+            sum += std::pow(double(again[i + 2 * lag]) - first[i], 2);
+        best = std::min(best, std::sqrt(sum / double(oneSecond - margin)));
+    }
+    const double level = rms(first, 0, oneSecond);
+    QVERIFY2(best < level / 20, qPrintable(u"the second start differs from the first by %1 "
+                                           u"(level %2)"_s.arg(best)
+                                               .arg(level)));
+
+    QCOMPARE(device.sendCommand(u"CLOSE INTRO"_s), 0);
+    QCOMPARE(device.sendCommand(u"PLAY INTRO FROM 0"_s), platform::MusicAliasNotOpen);
+    const auto closed = render(*m_player, 4);
+    QVERIFY2(rms(closed, closed.size() * 3 / 4) < playing / 100, "sound after CLOSE");
+}
+
+// The General MIDI set Debian installs as "default-GM.sf2" comes first; any other .sf2 serves.
+void TestFluidPlayer::soundFontChoice()
+{
+    QTemporaryDir dir;
+    const auto touch = [&](const QString &name) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    };
+    QCOMPARE(platform::findSoundFont(dir.path()), QString());
+    touch(u"notes.txt"_s);
+    QCOMPARE(platform::findSoundFont(dir.path()), QString());
+    touch(u"Zebra.sf2"_s);
+    touch(u"organ.sf2"_s);
+    QCOMPARE(QFileInfo(platform::findSoundFont(dir.path())).fileName(), u"organ.sf2"_s);
+    touch(u"default-GM.sf2"_s);
+    QCOMPARE(QFileInfo(platform::findSoundFont(dir.path())).fileName(), u"default-GM.sf2"_s);
+    QCOMPARE(platform::findSoundFont(dir.filePath(u"missing"_s)), QString());
+}
+
+QTEST_GUILESS_MAIN(TestFluidPlayer)
+#include "tst_fluid_player.moc"

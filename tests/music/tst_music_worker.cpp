@@ -1,0 +1,206 @@
+// The music thread: the first window never waits for the synthesiser, and what was asked of
+// the music while it started still happens, in order.
+#include "platform/music.h"
+#include "platform/music_commands.h"
+#include "platform/music_device.h"
+#include "platform/music_worker.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <future>
+#include <mutex>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using platform::MusicOutput;
+using platform::MusicWorker;
+
+namespace
+{
+
+// A log that the music thread writes and the test reads.
+struct SharedLog {
+    std::mutex mutex;
+    QStringList lines;
+    bool destroyed = false;
+    std::thread::id madeOn;
+
+    void add(const QString &line)
+    {
+        std::lock_guard lock(mutex);
+        lines << line;
+    }
+    QStringList read()
+    {
+        std::lock_guard lock(mutex);
+        return lines;
+    }
+};
+
+class LoggingOutput final : public MusicOutput
+{
+public:
+    explicit LoggingOutput(std::shared_ptr<SharedLog> log) : m_log(std::move(log)) {}
+    ~LoggingOutput() override
+    {
+        std::lock_guard lock(m_log->mutex);
+        m_log->destroyed = true;
+    }
+    void load(const QString &path) override { m_log->add(u"load "_s + QFileInfo(path).fileName()); }
+    void playFromStart() override { m_log->add(u"play from start"_s); }
+    void stop() override { m_log->add(u"stop"_s); }
+    void unload() override { m_log->add(u"unload"_s); }
+
+private:
+    std::shared_ptr<SharedLog> m_log;
+};
+
+// A back end that is not ready until the test says so, like a SoundFont still loading.
+struct Gate {
+    std::promise<void> open;
+    std::shared_future<void> opened = open.get_future().share();
+};
+
+MusicWorker::Factory gatedFactory(std::shared_ptr<SharedLog> log, std::shared_ptr<Gate> gate)
+{
+    return [log, gate]() -> std::unique_ptr<MusicOutput> {
+        {
+            std::lock_guard lock(log->mutex);
+            log->madeOn = std::this_thread::get_id();
+        }
+        gate->opened.wait();
+        return std::make_unique<LoggingOutput>(log);
+    };
+}
+
+QString writeMidi(const QTemporaryDir &dir, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(QByteArray::fromHex("4d546864000000060000000101e04d54726b0000000400ff2f00"));
+    return path;
+}
+
+} // namespace
+
+class TestMusicWorker : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void callsWaitForTheBackEndAndKeepTheirOrder();
+    void startingReturnsBeforeTheBackEndIsReady();
+    void withoutSoundEverythingStillAnswers();
+    void endingWhileStartingLeavesNothingRunning();
+    void theRealDeviceStartsAndStopsCleanly();
+};
+
+void TestMusicWorker::callsWaitForTheBackEndAndKeepTheirOrder()
+{
+    auto log = std::make_shared<SharedLog>();
+    auto gate = std::make_shared<Gate>();
+    MusicWorker worker(gatedFactory(log, gate));
+    worker.load(u"/music/ZnIntro.mus"_s);
+    worker.playFromStart();
+    worker.stop();
+    worker.unload();
+    worker.load(u"/music/ZnGame.mus"_s);
+    worker.playFromStart();
+
+    QCOMPARE(worker.state(), MusicWorker::State::Starting);
+    QVERIFY(log->read().isEmpty());
+    gate->open.set_value();
+    QVERIFY(worker.waitUntilIdle(std::chrono::seconds(10)));
+    QCOMPARE(worker.state(), MusicWorker::State::Ready);
+    const QStringList expected = {"load ZnIntro.mus", "play from start", "stop",
+                                  "unload",           "load ZnGame.mus", "play from start"};
+    QCOMPARE(log->read(), expected);
+    QVERIFY(log->madeOn != std::this_thread::get_id());
+}
+
+// The device answers the game's commands at once, by the rules, while its back end is still
+// being made; the sound follows when it is ready.
+void TestMusicWorker::startingReturnsBeforeTheBackEndIsReady()
+{
+    QTemporaryDir dir;
+    const QString menu = writeMidi(dir, u"ZnIntro.mus"_s);
+    const QString game = writeMidi(dir, u"ZnGame.mus"_s);
+    auto log = std::make_shared<SharedLog>();
+    auto gate = std::make_shared<Gate>();
+
+    // Were the back end made on this thread, this call would never return.
+    auto device = platform::startMusicDevice(gatedFactory(log, gate));
+    QVERIFY(device);
+    QCOMPARE(device->sendCommand(platform::music::openCommand(menu)), 0);
+    QCOMPARE(device->sendCommand(platform::music::kPlay), 0);
+    QCOMPARE(device->sendCommand(platform::music::openCommand(game)), platform::MusicAliasInUse);
+    QCOMPARE(device->sendCommand(platform::music::kPlay), 0);
+    QVERIFY(log->read().isEmpty());
+
+    gate->open.set_value();
+    const QStringList expected = {"load ZnIntro.mus", "play from start", "play from start"};
+    QTRY_COMPARE_WITH_TIMEOUT(log->read(), expected, 10000);
+    device.reset();
+    QVERIFY(log->destroyed);
+}
+
+void TestMusicWorker::withoutSoundEverythingStillAnswers()
+{
+    QTemporaryDir dir;
+    const QString menu = writeMidi(dir, u"ZnIntro.mus"_s);
+    auto device = platform::startMusicDevice([] { return std::unique_ptr<MusicOutput>(); });
+    QCOMPARE(device->sendCommand(platform::music::openCommand(menu)), 0);
+    QCOMPARE(device->sendCommand(platform::music::kPlay), 0);
+    QCOMPARE(device->sendCommand(platform::music::kStop), 0);
+    QCOMPARE(device->sendCommand(platform::music::kClose), 0);
+    QCOMPARE(device->sendCommand(platform::music::kClose), platform::MusicAliasNotOpen);
+
+    MusicWorker worker([] { return std::unique_ptr<MusicOutput>(); });
+    worker.playFromStart();
+    QVERIFY(worker.waitUntilIdle(std::chrono::seconds(10)));
+    QCOMPARE(worker.state(), MusicWorker::State::Silent);
+}
+
+// The program may end (or replace its device) before the SoundFont has loaded: the back end
+// is still made and destroyed on its own thread, and no thread is left behind.
+void TestMusicWorker::endingWhileStartingLeavesNothingRunning()
+{
+    auto log = std::make_shared<SharedLog>();
+    auto gate = std::make_shared<Gate>();
+    std::thread opener;
+    {
+        MusicWorker worker(gatedFactory(log, gate));
+        worker.load(u"/music/ZnIntro.mus"_s);
+        worker.playFromStart();
+        opener = std::thread([gate] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            gate->open.set_value();
+        });
+    }
+    opener.join();
+    std::lock_guard lock(log->mutex);
+    QVERIFY(log->destroyed);
+}
+
+// On this machine and on CI there is no audio device: the real device must still start at
+// once, answer by the rules and end cleanly, however far its start has come.
+void TestMusicWorker::theRealDeviceStartsAndStopsCleanly()
+{
+    QTemporaryDir dir;
+    const QString menu = writeMidi(dir, u"ZnIntro.mus"_s);
+    for (int i = 0; i < 3; ++i) {
+        auto device = platform::startMusicDevice();
+        QVERIFY(device);
+        QCOMPARE(device->sendCommand(platform::music::openCommand(menu)), 0);
+        QCOMPARE(device->sendCommand(platform::music::kPlay), 0);
+        QCOMPARE(device->sendCommand(platform::music::kStop), 0);
+        QCOMPARE(device->sendCommand(platform::music::kStop), 0);
+        QCOMPARE(device->sendCommand(platform::music::kClose), 0);
+        QCOMPARE(device->sendCommand(platform::music::kStop), platform::MusicAliasNotOpen);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMusicWorker)
+#include "tst_music_worker.moc"
