@@ -1,0 +1,228 @@
+#!/usr/bin/env bash
+# Plays the game end to end as a player would and judges what the screen shows.
+#   run_e2e.sh round|missing-data <program dir> [artifacts dir]
+# round:        shaped menu, arrows change the preview, Play, shuffle until "Done", stop ->
+#               Cancel, stop -> OK, records window, Close ends the process with status 0.
+# missing-data: a program directory holding only the executable ends with the picture error
+#               report and a non-zero status, no other window shown.
+# Every wait polls with a generous limit, so a slow, busy machine only makes it slower.
+set -euo pipefail
+
+scenario=${1:?scenario}
+program_dir=${2:?program dir}
+artifacts=${3:-${TMPDIR:-/tmp}/zantho-e2e}
+
+if [ -z "${ZANTHO_E2E_IN_X:-}" ]; then
+    for tool in xvfb-run xdotool import convert compare xsetroot; do
+        command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
+    done
+    export ZANTHO_E2E_IN_X=1
+    # -noreset: the root colour set below must survive the clients that come and go.
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zantho-e2e.XXXXXX")
+pid=
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+say() { echo "e2e [$scenario] $(date +%T) $*"; }
+
+fail() {
+    say "FAILED: $*"
+    mkdir -p "$artifacts"
+    import -window root "$artifacts/$scenario-failure.png" 2>/dev/null || true
+    [ -f "$work/stderr.txt" ] && cp "$work/stderr.txt" "$artifacts/$scenario-stderr.txt"
+    say "screenshot and program output in $artifacts"
+    exit 1
+}
+
+# wait_for <seconds> <what> <command...>: polls the command until it succeeds.
+wait_for() {
+    local limit=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + limit))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "gave up waiting for: $what"
+        sleep 0.2
+    done
+    say "ok: $what"
+}
+
+shot() { import -window root "$work/shot.png"; }
+
+# "r,g,b" of one pixel of the last screenshot
+pixel() {
+    convert "$work/shot.png" -crop "1x1+$1+$2" +repage -depth 8 \
+        -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
+}
+
+crop() { convert "$work/shot.png" -crop "$3x$4+$1+$2" +repage "$work/$5.png"; }
+
+same_picture() {  # two crops with no differing pixel
+    [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = "0" ]
+}
+
+# The visible windows of the game whose size is WxH; sets WIN, WX, WY.
+find_window() {
+    local w
+    WIN=
+    for w in $(xdotool search --onlyvisible --class zantho-puzzle 2>/dev/null || true); do
+        local X= Y= WIDTH= HEIGHT= WINDOW= SCREEN=
+        eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null || true)"
+        if [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ]; then
+            WIN=$w WX=$X WY=$Y
+            return 0
+        fi
+    done
+    return 1
+}
+no_window() { ! find_window "$1" "$2"; }
+
+click() {
+    xdotool mousemove "$1" "$2" click 1
+    xdotool mousemove 1 1  # off every window, so no hover text is left behind
+}
+
+answer() {  # the stop question or the error report: a message box, answered by key
+    xdotool windowfocus "$BOX" 2>/dev/null || true
+    xdotool key "$1"
+}
+
+process_ended() { ! kill -0 "$pid" 2>/dev/null; }
+
+root=255,0,255
+xsetroot -solid '#ff00ff'
+
+# ---- sizes in pixels, from the windows' design sizes in twips
+menu_w=364 menu_h=271 game_w=685 game_h=471 records_w=401 records_h=303
+
+start_program() {
+    "$1/zantho-puzzle" >"$work/stdout.txt" 2>"$work/stderr.txt" &
+    pid=$!
+    say "started $1/zantho-puzzle (pid $pid)"
+}
+
+menu_is_shaped() {
+    find_window $menu_w $menu_h || return 1
+    shot
+    # The skin's white corners are cut away: the root colour shows through them ...
+    [ "$(pixel "$WX" "$WY")" = $root ] || return 1
+    [ "$(pixel $((WX + menu_w - 1)) "$WY")" = $root ] || return 1
+    [ "$(pixel "$WX" $((WY + menu_h - 1)))" = $root ] || return 1
+    [ "$(pixel $((WX + menu_w - 1)) $((WY + menu_h - 1)))" = $root ] || return 1
+    # ... while the panel and the preview are drawn.
+    [ "$(pixel $((WX + 182)) $((WY + 11)))" != $root ] || return 1
+    [ "$(pixel $((WX + 130)) $((WY + 122)))" != $root ] || return 1
+    [ "$(pixel $((WX + 250)) $((WY + 210)))" != $root ]
+}
+
+preview_is() {  # compares the landscape preview frame with a kept crop
+    shot
+    crop $((WX + 30)) $((WY + 48)) 201 149 preview
+    if [ "$1" = same ]; then same_picture preview "$2"; else ! same_picture preview "$2"; fi
+}
+
+# Width in pixels of the green text of the game's status line (0 when there is none).
+status_text_width() {
+    shot
+    local box
+    box=$(convert "$work/shot.png" -crop "385x21+$GX+$((GY + 452))" +repage \
+        -fx '(g>0.55 && r<0.45 && b<0.45) ? 1 : 0' -format '%@' info: 2>/dev/null)
+    case $box in
+    0x0* | "") echo 0 ;;
+    *) echo "${box%%x*}" ;;
+    esac
+}
+shuffling() { [ "$(status_text_width)" -gt 100 ]; }  # "Disordering... Please wait"
+done_shown() {                                       # "Done"
+    local w
+    w=$(status_text_width)
+    [ "$w" -gt 10 ] && [ "$w" -lt 70 ]
+}
+
+question_shown() {  # a message box (the stop question, the error report); sets BOX
+    local w
+    BOX=
+    for w in $(xdotool search --onlyvisible --name '^Zantho Puzzle \+1$' 2>/dev/null || true); do
+        local X= Y= WIDTH= HEIGHT= WINDOW= SCREEN=
+        eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null || true)"
+        if [ "$WIDTH x $HEIGHT" != "$records_w x $records_h" ]; then
+            BOX=$w
+            return 0
+        fi
+    done
+    return 1
+}
+no_question() { ! question_shown; }
+game_goes_on() { no_question && find_window $game_w $game_h; }
+records_instead_of_game() { no_question && no_window $game_w $game_h && find_window $records_w $records_h; }
+
+round() {
+    cp -a "$program_dir" "$work/game"  # the records file of this run stays out of the build
+    start_program "$work/game"
+
+    wait_for 90 "the menu is shown, shaped to its skin" menu_is_shaped
+    crop $((WX + 30)) $((WY + 48)) 201 149 picture1
+    local mx=$WX my=$WY
+
+    click $((mx + 219)) $((my + 228))  # next
+    wait_for 30 "next picture changes the preview" preview_is different picture1
+    click $((mx + 47)) $((my + 227))   # previous
+    wait_for 30 "previous picture brings picture 1 back" preview_is same picture1
+
+    click $((mx + 304)) $((my + 68))   # Play
+    wait_for 90 "Play opens the game window and closes the menu" \
+        eval 'no_window $menu_w $menu_h && find_window $game_w $game_h'
+    GX=$WX GY=$WY
+    wait_for 60 "the shuffle runs" shuffling
+    wait_for 90 "\"Done\" after the shuffle" done_shown
+
+    click $((GX + 488)) $((GY + 328))  # stop
+    wait_for 30 "the stop question" question_shown
+    answer Escape
+    wait_for 30 "Cancel: the game goes on" game_goes_on
+
+    click $((GX + 488)) $((GY + 328))
+    wait_for 30 "the stop question, again" question_shown
+    answer Return
+    wait_for 30 "OK: the records window replaces the game" records_instead_of_game
+
+    click $((WX + 208)) $((WY + 260))  # Close
+    wait_for 30 "Close ends the program" process_ended
+    local status=0
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq 0 ] || fail "exit status $status, expected 0"
+    say "ok: exit status 0"
+}
+
+missing_data() {
+    mkdir "$work/bare"
+    cp "$program_dir/zantho-puzzle" "$work/bare/"
+    start_program "$work/bare"
+
+    wait_for 90 "the picture error report" question_shown
+    no_window $menu_w $menu_h || fail "the menu window is shown beside the report"
+    grep -q 'Prevw/1.pic" could not be read' "$work/stderr.txt" ||
+        fail "stderr does not name the picture: $(cat "$work/stderr.txt")"
+    local title
+    title=$(xdotool getwindowname "$BOX")
+    say "report window: \"$title\"; stderr: $(grep 'could not be read' "$work/stderr.txt")"
+    answer Return
+    wait_for 30 "the program ends after the report" process_ended
+    local status=0
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -ne 0 ] || fail "exit status 0 after a missing picture"
+    say "ok: exit status $status, no window left"
+}
+
+case $scenario in
+round) round ;;
+missing-data) missing_data ;;
+*) echo "unknown scenario $scenario" >&2; exit 2 ;;
+esac
