@@ -1216,7 +1216,7 @@ QImage recordsBackground(int scale)
 
         // The level names sit on light badges so that their blue reads.
         for (const qreal y : {184.0, 223.0}) {
-            const QRectF badge(27, y, 53, 18);
+            const QRectF badge(27, y, 51, 18);
             QPainterPath b;
             b.addRoundedRect(badge, 5, 5);
             p.fillPath(b.translated(0, 1), QColor(0, 0, 0, 120));
