@@ -105,7 +105,8 @@ private Q_SLOTS:
         (void)element.grab(); // a first paint at the old size, so a stale scaling would show
         element.setTwips(0, 0, 15.f * elementPixels.width(), 15.f * elementPixels.height());
         const QImage shot = element.grab().toImage();
-        QCOMPARE(shot.size(), elementPixels);
+        // On a HiDPI screen the element has more device pixels than logical ones.
+        QCOMPARE(shot.size(), elementPixels * element.devicePixelRatio());
         const int r = shot.width() - 1;
         const int b = shot.height() - 1;
         const struct {
@@ -120,6 +121,27 @@ private Q_SLOTS:
                                     .arg(corner.at.x())
                                     .arg(corner.at.y())
                                     .arg(seen.name(), corner.colour.name())));
+        }
+    }
+
+    // A picture made for the element's device pixels is drawn pixel for pixel, not blurred
+    // through a logical-size copy.
+    void pictureAtDeviceSizeStaysSharp()
+    {
+        QWidget window;
+        Picture element(&window, QStringLiteral("ImE1"), 0, 0, 1455, 1455);
+        const QSize device = element.size() * element.devicePixelRatio();
+        QImage stripes(device, QImage::Format_RGB32);
+        for (int x = 0; x < device.width(); ++x) {
+            for (int y = 0; y < device.height(); ++y)
+                stripes.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        }
+        element.setPicture(QPixmap::fromImage(stripes));
+        const QImage shot = element.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shot.size(), device);
+        for (int x = 0; x < device.width(); ++x) {
+            QVERIFY2(shot.pixel(x, device.height() / 2) == stripes.pixel(x, 0),
+                     qPrintable(QStringLiteral("column %1 blurred").arg(x)));
         }
     }
 
