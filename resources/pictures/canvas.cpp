@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace pictures {
+namespace pictures
+{
 
 double Rng::next()
 {
@@ -145,16 +146,16 @@ void mirrorWater(QImage &image, const WaterStyle &s)
     const float depth = float(h - s.horizon);
     for (int y = s.horizon; y < h; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const float d = float(y - s.horizon) / depth;  // 0 at the horizon, 1 at the front
+        const float d = float(y - s.horizon) / depth; // 0 at the horizon, 1 at the front
         // Waves grow towards the viewer; the mirror is squeezed a little, as seen from above.
         const float amp = s.ripple * (0.25f + 1.5f * d);
-        const int srcY = std::clamp(s.horizon - 1 - int(float(y - s.horizon) * 0.92f), 0,
-                                    s.horizon - 1);
+        const int srcY =
+            std::clamp(s.horizon - 1 - int(float(y - s.horizon) * 0.92f), 0, s.horizon - 1);
         const auto *src = reinterpret_cast<const QRgb *>(source.constScanLine(srcY));
         const float tintAmount = s.tintFar + (s.tintNear - s.tintFar) * d;
         for (int x = 0; x < w; ++x) {
-            const float wave = fbm(float(x) / (60.f + 140.f * d), float(y) / (3.f + 10.f * d),
-                                   s.seed, 3);
+            const float wave =
+                fbm(float(x) / (60.f + 140.f * d), float(y) / (3.f + 10.f * d), s.seed, 3);
             const int sx = std::clamp(x + int((wave - 0.5f) * 2.f * amp), 0, w - 1);
             QRgb c = mixRgb(src[sx], tint, tintAmount);
             // Crests catch the sky's light, troughs are darker.
@@ -222,6 +223,63 @@ void pine(QPainter &p, double x, double baseY, double height, const QColor &colo
     p.restore();
 }
 
+void birds(QPainter &p, QPointF centre, int count, double spread, double size, const QColor &colour,
+           Rng &rng)
+{
+    p.save();
+    QPen pen(colour, std::max(1.2, size * 0.16));
+    pen.setCapStyle(Qt::RoundCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < count; ++i) {
+        const QPointF g =
+            centre + QPointF(rng.range(-1, 1) * spread, rng.range(-0.5, 0.5) * spread);
+        const double s = size * rng.range(0.6, 1.2);
+        const double flap = rng.range(0.2, 0.7);
+        QPainterPath bird;
+        bird.moveTo(g + QPointF(-s, -s * flap));
+        bird.quadTo(g + QPointF(-s * 0.5, -s * (flap + 0.3)), g);
+        bird.quadTo(g + QPointF(s * 0.5, -s * (flap + 0.3)), g + QPointF(s, -s * flap));
+        p.drawPath(bird);
+    }
+    p.restore();
+}
+
+void crescent(QPainter &p, QPointF centre, double radius, const QColor &colour)
+{
+    glow(p, centre, radius * 4, withAlpha(colour, 0.35));
+    QPainterPath lit;
+    lit.addEllipse(centre, radius, radius);
+    QPainterPath shadow;
+    shadow.addEllipse(centre + QPointF(radius * 0.45, -radius * 0.25), radius * 0.92,
+                      radius * 0.92);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(lit.subtracted(shadow));
+    p.restore();
+}
+
+void firework(QPainter &p, QPointF centre, double radius, const QColor &colour, Rng &rng)
+{
+    p.save();
+    glow(p, centre, radius * 1.3, withAlpha(colour, 0.35));
+    for (int i = 0; i < 70; ++i) {
+        const double a = rng.next() * 2 * M_PI;
+        const double r = radius * rng.range(0.6, 1.0);
+        const QPointF tip = centre + QPointF(std::cos(a) * r, std::sin(a) * r + r * 0.08);
+        QLinearGradient g(centre, tip);
+        g.setColorAt(0, withAlpha(colour, 0.0));
+        g.setColorAt(1, withAlpha(colour.lighter(130), 0.9));
+        p.setPen(QPen(QBrush(g), 1.6));
+        p.drawLine(centre + (tip - centre) * 0.3, tip);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 250, 230));
+        p.drawEllipse(tip, 1.6, 1.6);
+    }
+    p.restore();
+}
+
 void leafyCrown(QPainter &p, QPointF centre, double radius, const QColor &colour, Rng &rng,
                 int blobs)
 {
@@ -233,10 +291,10 @@ void leafyCrown(QPainter &p, QPointF centre, double radius, const QColor &colour
         const QPointF c = centre + QPointF(std::cos(a) * d, std::sin(a) * d * 0.85);
         const double r = radius * rng.range(0.22, 0.4);
         // Blobs towards the upper left are lit, the others sit in shade.
-        const double lit = std::clamp(0.5 - (c.x() - centre.x() + c.y() - centre.y()) /
-                                                (2.5 * radius) +
-                                          rng.range(-0.15, 0.15),
-                                      0.0, 1.0);
+        const double lit =
+            std::clamp(0.5 - (c.x() - centre.x() + c.y() - centre.y()) / (2.5 * radius) +
+                           rng.range(-0.15, 0.15),
+                       0.0, 1.0);
         p.setBrush(mix(colour.darker(170), colour.lighter(135), lit));
         p.drawEllipse(c, r, r * 0.9);
     }

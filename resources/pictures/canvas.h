@@ -12,15 +12,17 @@
 #include <cstdint>
 #include <functional>
 
-namespace pictures {
+namespace pictures
+{
 
 // A small generator of our own, so the pictures do not depend on a library's distributions.
-class Rng {
+class Rng
+{
 public:
     explicit Rng(std::uint64_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 0x1234567ull) {}
-    double next();  // 0 <= r < 1
+    double next(); // 0 <= r < 1
     double range(double lo, double hi) { return lo + (hi - lo) * next(); }
-    int below(int n) { return int(next() * n); }  // 0 <= r < n
+    int below(int n) { return int(next() * n); } // 0 <= r < n
     bool chance(double p) { return next() < p; }
 
 private:
@@ -36,8 +38,8 @@ inline float smoothstep(float edge0, float edge1, float x)
 // The noise is the generator's inner loop: kept inline so the compiler can fold it into fbm.
 inline float lattice(int x, int y, std::uint32_t seed)
 {
-    std::uint32_t h = std::uint32_t(x) * 0x8DA6B343u ^ std::uint32_t(y) * 0xD8163841u ^
-                      seed * 0xCB1AB31Fu;
+    std::uint32_t h =
+        std::uint32_t(x) * 0x8DA6B343u ^ std::uint32_t(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
     h ^= h >> 13;
     h *= 0x5BD1E995u;
     h ^= h >> 15;
@@ -60,7 +62,7 @@ inline float valueNoise(float x, float y, std::uint32_t seed)
 }
 
 float fbm(float x, float y, std::uint32_t seed, int octaves = 5);
-float ridged(float x, float y, std::uint32_t seed, int octaves = 5);  // sharp crests near 1
+float ridged(float x, float y, std::uint32_t seed, int octaves = 5); // sharp crests near 1
 
 QColor mix(const QColor &a, const QColor &b, double t);
 inline QRgb mixRgb(QRgb a, QRgb b, float t)
@@ -99,11 +101,11 @@ void verticalGradient(QPainter &p, const QRectF &r, std::initializer_list<QColor
 void glow(QPainter &p, QPointF centre, double radius, const QColor &colour);
 
 struct CloudStyle {
-    QRectF area;          // clouds fade out towards its top and bottom edges
-    QColor light;         // sunlit tops
-    QColor shade;         // undersides
-    float coverage = 0.5f;  // higher: fewer clouds
-    float scaleX = 260.f;   // feature size in pixels
+    QRectF area;           // clouds fade out towards its top and bottom edges
+    QColor light;          // sunlit tops
+    QColor shade;          // undersides
+    float coverage = 0.5f; // higher: fewer clouds
+    float scaleX = 260.f;  // feature size in pixels
     float scaleY = 90.f;
     float opacity = 0.9f;
     std::uint32_t seed = 1;
@@ -118,9 +120,9 @@ std::function<double(double)> mountainCrest(double base, double amplitude, doubl
                                             std::uint32_t seed, bool sharp = true);
 
 struct WaterStyle {
-    int horizon = 0;     // rows below are water, mirroring the rows above
-    float ripple = 6.f;  // sideways wobble of the mirror image in pixels
-    QColor tint;         // colour of the water itself
+    int horizon = 0;    // rows below are water, mirroring the rows above
+    float ripple = 6.f; // sideways wobble of the mirror image in pixels
+    QColor tint;        // colour of the water itself
     float tintNear = 0.5f;
     float tintFar = 0.25f;
     std::uint32_t seed = 7;
@@ -131,6 +133,14 @@ void stars(QPainter &p, const QRectF &area, int count, Rng &rng, double maxRadiu
            const QColor &colour = Qt::white);
 void pine(QPainter &p, double x, double baseY, double height, const QColor &colour,
           const QColor &snow = QColor());
+// A loose flock of gliding birds drawn as soft "v" strokes around centre.
+void birds(QPainter &p, QPointF centre, int count, double spread, double size, const QColor &colour,
+           Rng &rng);
+// A crescent moon with its halo, the dark side open towards the lower left.
+void crescent(QPainter &p, QPointF centre, double radius, const QColor &colour);
+// A firework burst: sparks flying out from centre.
+void firework(QPainter &p, QPointF centre, double radius, const QColor &colour, Rng &rng);
+
 // A rounded leafy crown built of many overlapping blobs, lit from the upper left.
 void leafyCrown(QPainter &p, QPointF centre, double radius, const QColor &colour, Rng &rng,
                 int blobs = 40);

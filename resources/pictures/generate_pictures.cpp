@@ -17,7 +17,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 struct Sizes {
     QSize canvas;  // where the scene is painted
@@ -48,25 +49,25 @@ QImage scaled(const QImage &canvas, QSize size)
     return canvas.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// All pictures in rows of seven, numbered as the menu numbers them.
 QImage contactSheet(const QList<QImage> &pictures)
 {
-    const int cell = 260, caption = 22, columns = 7;
+    const int cellW = 250, cellH = 300, caption = 24, columns = 7, margin = 8;
     const int rows = int((pictures.size() + columns - 1) / columns);
-    QImage sheet(columns * cell, rows * (cell + caption), QImage::Format_RGB32);
+    QImage sheet(columns * cellW, rows * (cellH + caption), QImage::Format_RGB32);
     sheet.fill(QColor(40, 40, 44));
     QPainter p(&sheet);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
     QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(15);
+    font.setPixelSize(16);
     p.setFont(font);
     p.setPen(QColor(230, 230, 230));
     for (int i = 0; i < pictures.size(); ++i) {
-        const QImage thumb = pictures[i].scaled(cell - 12, cell - 12, Qt::KeepAspectRatio,
-                                                Qt::SmoothTransformation);
-        const int x = (i % columns) * cell, y = (i / columns) * (cell + caption);
-        p.drawImage(x + (cell - thumb.width()) / 2, y + 6 + (cell - 12 - thumb.height()) / 2,
-                    thumb);
-        p.drawText(QRect(x, y + cell - 4, cell, caption), Qt::AlignCenter,
+        const QImage thumb = pictures[i].scaled(cellW - 2 * margin, cellH - 2 * margin,
+                                                Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const int x = (i % columns) * cellW, y = (i / columns) * (cellH + caption);
+        const int top = y + cellH - margin - thumb.height();
+        p.drawImage(x + (cellW - thumb.width()) / 2, top, thumb);
+        p.drawText(QRect(x, y + cellH - margin, cellW, caption + margin), Qt::AlignCenter,
                    QString::number(i + 1));
     }
     return sheet;
@@ -127,6 +128,6 @@ int main(int argc, char **argv)
         if (!writer.write(contactSheet(sheet)))
             return 1;
     }
-    std::printf("28 pictures painted in %.1f s\n", double(clock.elapsed()) / 1000.0);
+    std::printf("pictures painted in %.1f s\n", double(clock.elapsed()) / 1000.0);
     return 0;
 }

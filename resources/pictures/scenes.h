@@ -4,7 +4,8 @@
 
 #include <QImage>
 
-namespace pictures {
+namespace pictures
+{
 
 using Scene = void (*)(QImage &canvas);
 

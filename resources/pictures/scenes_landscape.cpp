@@ -10,9 +10,11 @@
 #include <cmath>
 #include <vector>
 
-namespace pictures {
+namespace pictures
+{
 
-namespace {
+namespace
+{
 
 struct Painter : QPainter {
     explicit Painter(QImage *image) : QPainter(image)
@@ -69,8 +71,8 @@ void mountainLake(QImage &img)
         glow(p, {w * 0.66, horizon - h * 0.05}, w * 0.5, QColor(255, 206, 150, 210));
         glow(p, {w * 0.66, horizon - h * 0.05}, w * 0.05, QColor(255, 252, 226));
     }
-    clouds(img, {QRectF(0, 0, w, horizon * 0.8), QColor(255, 196, 176), QColor(112, 84, 136),
-                 0.5f, 330.f, 45.f, 0.85f, 11});
+    clouds(img, {QRectF(0, 0, w, horizon * 0.8), QColor(255, 196, 176), QColor(112, 84, 136), 0.5f,
+                 330.f, 45.f, 0.85f, 11});
     {
         Painter p(&img);
         const auto far = mountainCrest(horizon - h * 0.06, h * 0.34, w * 0.32, 21);
@@ -129,6 +131,29 @@ void mountainLake(QImage &img)
             pine(p, x, h * 0.8 + x * 0.2, h * rng.range(0.45, 0.6), QColor(22, 36, 36));
         // Reeds on the right bank.
         grass(p, w * 0.78, w, h * 1.0, h * 0.16, QColor(64, 58, 40), rng, 180);
+        // A rocky islet with two pines, and a canoe gliding on the far side.
+        const QPointF islet(w * 0.37, h * 0.63);
+        p.setBrush(QColor(30, 36, 60, 120));
+        p.drawEllipse(islet + QPointF(0, 14), 70, 10);
+        p.setBrush(QColor(70, 64, 80));
+        p.drawEllipse(islet, 64, 14);
+        pine(p, islet.x() - 18, islet.y() - 4, 90, QColor(26, 40, 48));
+        pine(p, islet.x() + 16, islet.y() - 2, 64, QColor(30, 46, 54));
+        const QPointF canoe(w * 0.86, h * 0.64);
+        QPainterPath hull;
+        hull.moveTo(canoe + QPointF(-60, 0));
+        hull.quadTo(canoe + QPointF(0, 14), canoe + QPointF(60, 0));
+        hull.closeSubpath();
+        p.setBrush(QColor(150, 60, 40));
+        p.drawPath(hull);
+        p.setBrush(QColor(40, 30, 40, 120));
+        p.drawEllipse(canoe + QPointF(0, 12), 64, 5);
+        p.setBrush(QColor(40, 30, 40));
+        p.drawEllipse(canoe + QPointF(-10, -16), 6, 6);
+        p.drawRect(QRectF(canoe.x() - 15, canoe.y() - 11, 10, 12));
+        p.setPen(pen(QColor(40, 30, 30), 2.5));
+        p.drawLine(canoe + QPointF(-34, -22), canoe + QPointF(16, 10));
+        p.setPen(Qt::NoPen);
     }
     texture(img, 0.05f, 0.018f, 41);
 }
@@ -164,10 +189,9 @@ void tuscanHills(QImage &img)
     }
     p.setBrush(QColor(190, 180, 170));
     p.drawRect(QRectF(w * 0.18 + 40, farHills(w * 0.18 + 44) - 30, 8, 32));
-    const std::vector<QColor> crops = {QColor(214, 180, 80),  QColor(120, 160, 60),
-                                       QColor(160, 150, 60),  QColor(196, 140, 70),
-                                       QColor(150, 190, 90),  QColor(140, 100, 60),
-                                       QColor(226, 204, 120), QColor(92, 130, 56)};
+    const std::vector<QColor> crops = {
+        QColor(214, 180, 80), QColor(120, 160, 60), QColor(160, 150, 60),  QColor(196, 140, 70),
+        QColor(150, 190, 90), QColor(140, 100, 60), QColor(226, 204, 120), QColor(92, 130, 56)};
     const int layers = 5;
     QPointF farm;
     for (int layer = 0; layer < layers; ++layer) {
@@ -280,13 +304,16 @@ void cityAtNight(QImage &img)
         p.drawEllipse(moon, w * 0.04, w * 0.04);
         p.setBrush(QColor(210, 204, 180));
         for (int i = 0; i < 7; ++i)
-            p.drawEllipse(moon + QPointF(rng.range(-30, 30), rng.range(-30, 30)),
-                          rng.range(3, 9), rng.range(3, 9));
+            p.drawEllipse(moon + QPointF(rng.range(-30, 30), rng.range(-30, 30)), rng.range(3, 9),
+                          rng.range(3, 9));
     }
     clouds(img, {QRectF(0, h * 0.2, w, h * 0.3), QColor(190, 110, 140), QColor(50, 30, 80), 0.58f,
                  300.f, 40.f, 0.7f, 13});
     {
         Painter p(&img);
+        firework(p, {w * 0.36, h * 0.13}, 70, QColor(255, 120, 160), rng);
+        firework(p, {w * 0.86, h * 0.2}, 56, QColor(120, 220, 255), rng);
+        firework(p, {w * 0.47, h * 0.06}, 34, QColor(255, 220, 90), rng);
         struct Layer {
             QColor body;
             double minH, maxH, minW, maxW, lit;
@@ -327,9 +354,9 @@ void cityAtNight(QImage &img)
                     for (double wx = b.left() + gap; wx + ww < b.right() - 2; wx += ww + gap) {
                         if (!rng.chance(l.lit))
                             continue;
-                        const QColor light = palette({QColor(255, 214, 130), QColor(255, 244, 210),
-                                                      QColor(150, 200, 255)},
-                                                     rng.next() * rng.next());
+                        const QColor light = palette(
+                            {QColor(255, 214, 130), QColor(255, 244, 210), QColor(150, 200, 255)},
+                            rng.next() * rng.next());
                         p.setBrush(withAlpha(light, rng.range(0.5, 1.0)));
                         p.drawRect(QRectF(wx, wy, ww, wh));
                     }
@@ -395,6 +422,7 @@ void tulipField(QImage &img)
         Painter p(&img);
         verticalGradient(p, QRectF(0, 0, w, horizon + 4),
                          {QColor(70, 130, 210), QColor(150, 196, 240), QColor(226, 236, 244)});
+        glow(p, {-w * 0.05, -h * 0.05}, w * 0.6, QColor(255, 250, 220, 190));
     }
     clouds(img, {QRectF(0, 0, w, horizon * 0.95), QColor(255, 255, 255), QColor(160, 176, 204),
                  0.52f, 220.f, 70.f, 0.9f, 14});
@@ -479,6 +507,7 @@ void tulipField(QImage &img)
     }
     p.setBrush(QColor(40, 30, 30));
     p.drawEllipse(hub, 8, 8);
+    birds(p, {w * 0.36, h * 0.12}, 9, 70, 12, QColor(40, 50, 70), rng);
     // Single tulips in the nearest rows.
     std::vector<QPointF> spots;
     for (int i = 0; i < 420; ++i)
@@ -639,10 +668,19 @@ void desertDunes(QImage &img)
         glow(p, sun, w * 0.4, QColor(255, 200, 120, 200));
         p.setBrush(QColor(255, 240, 190));
         p.drawEllipse(sun, w * 0.06, w * 0.06);
-        stars(p, QRectF(0, 0, w, h * 0.12), 40, rng, 1.2);
+        // Away from the sun the sky is already turning to night.
+        QLinearGradient dusk(0, 0, w, 0);
+        dusk.setColorAt(0, QColor(255, 200, 120, 0));
+        dusk.setColorAt(0.4, QColor(40, 20, 90, 40));
+        dusk.setColorAt(1, QColor(20, 10, 70, 170));
+        p.fillRect(QRectF(0, 0, w, horizon), dusk);
+        glow(p, {0, 0}, w * 0.4, QColor(30, 10, 60, 200));
+        stars(p, QRectF(w * 0.4, 0, w * 0.6, h * 0.28), 140, rng, 1.4);
+        birds(p, {w * 0.12, h * 0.22}, 6, 50, 12, QColor(50, 20, 40), rng);
+        crescent(p, {w * 0.86, h * 0.12}, 22, QColor(255, 244, 220));
     }
-    clouds(img, {QRectF(0, h * 0.05, w, h * 0.3), QColor(255, 170, 120), QColor(110, 50, 100),
-                 0.6f, 400.f, 26.f, 0.8f, 16});
+    clouds(img, {QRectF(0, h * 0.05, w, h * 0.3), QColor(255, 170, 120), QColor(110, 50, 100), 0.6f,
+                 400.f, 26.f, 0.8f, 16});
     // Each dune's crest is sharp; the sun from the left lights the slopes that face it, and
     // the lee side's shadow edge runs down and away from every crest.
     const int layers = 5, width = img.width();
@@ -655,8 +693,8 @@ void desertDunes(QImage &img)
             double u = x / w * freq * M_PI + phase;
             u += 0.35 * std::sin(u);
             const double wobble = double(fbm(float(x) / 180.f, float(l) * 5.f, 17, 3)) - 0.5;
-            crest[size_t(l)][size_t(x)] =
-                float(base - amp * (1.0 - std::pow(std::abs(std::sin(u)), 0.8)) - amp * 0.6 * wobble);
+            crest[size_t(l)][size_t(x)] = float(
+                base - amp * (1.0 - std::pow(std::abs(std::sin(u)), 0.8)) - amp * 0.6 * wobble);
         }
     }
     forEachPixelRows(img, horizon - int(h * 0.1), int(h), [&](int x, int y, QRgb px) {
@@ -736,9 +774,9 @@ void coralReef(QImage &img)
     Rng rng(8);
     {
         Painter p(&img);
-        verticalGradient(p, QRectF(0, 0, w, h),
-                         {QColor(110, 214, 236), QColor(30, 140, 190), QColor(14, 70, 130),
-                          QColor(10, 46, 96)});
+        verticalGradient(
+            p, QRectF(0, 0, w, h),
+            {QColor(110, 214, 236), QColor(30, 140, 190), QColor(14, 70, 130), QColor(10, 46, 96)});
     }
     // Ripples of light from the surface.
     forEachPixelRows(img, 0, int(h * 0.6), [&](int x, int y, QRgb px) {
@@ -791,9 +829,10 @@ void coralReef(QImage &img)
         if (!rocks.contains(c))
             continue;
         const double r = rng.range(3, 12);
-        const QColor col = palette({QColor(250, 120, 90), QColor(250, 200, 80), QColor(160, 90, 200),
-                                    QColor(90, 200, 170), QColor(240, 90, 160)},
-                                   rng.next());
+        const QColor col =
+            palette({QColor(250, 120, 90), QColor(250, 200, 80), QColor(160, 90, 200),
+                     QColor(90, 200, 170), QColor(240, 90, 160)},
+                    rng.next());
         QRadialGradient g(c - QPointF(r * 0.3, r * 0.3), r * 1.2);
         g.setColorAt(0, col.lighter(140));
         g.setColorAt(1, col.darker(150));
@@ -830,8 +869,7 @@ void coralReef(QImage &img)
             branch(to, angle + rng.range(0.2, 0.6), len * rng.range(0.65, 0.85), depth - 1, c);
         };
     const QColor coralColours[] = {QColor(240, 100, 130), QColor(250, 150, 60),
-                                   QColor(170, 90, 200), QColor(250, 210, 90),
-                                   QColor(230, 70, 70)};
+                                   QColor(170, 90, 200), QColor(250, 210, 90), QColor(230, 70, 70)};
     for (int i = 0; i < 16; ++i) {
         const double x = rng.range(0.02, 0.98) * w;
         const double y = std::min(x < w * 0.7 ? reef(x) + 30 : floor(x) + 10, h * 0.95);
@@ -844,9 +882,8 @@ void coralReef(QImage &img)
         const QPointF c(rng.range(0.05, 0.95) * w, h * rng.range(0.78, 0.95));
         const double r = rng.range(40, 80);
         QRadialGradient bg(c - QPointF(r * 0.3, r * 0.4), r * 1.3);
-        const QColor base = palette({QColor(200, 190, 90), QColor(140, 200, 120),
-                                     QColor(220, 140, 160)},
-                                    rng.next());
+        const QColor base = palette(
+            {QColor(200, 190, 90), QColor(140, 200, 120), QColor(220, 140, 160)}, rng.next());
         bg.setColorAt(0, base.lighter(130));
         bg.setColorAt(1, base.darker(160));
         p.setBrush(bg);
@@ -877,8 +914,8 @@ void coralReef(QImage &img)
         p.setPen(Qt::NoPen);
     }
     // Anemones: swaying tentacles with pale tips.
-    for (const QPointF at : {QPointF(w * 0.38, h * 0.72), QPointF(w * 0.6, h * 0.86),
-                             QPointF(w * 0.12, h * 0.66)}) {
+    for (const QPointF at :
+         {QPointF(w * 0.38, h * 0.72), QPointF(w * 0.6, h * 0.86), QPointF(w * 0.12, h * 0.66)}) {
         const QColor tone = at.x() < w * 0.3 ? QColor(120, 200, 120) : QColor(200, 110, 200);
         for (int k = 0; k < 40; ++k) {
             const double a = -M_PI / 2 + rng.range(-1.2, 1.2);
@@ -893,6 +930,33 @@ void coralReef(QImage &img)
             p.setBrush(tone.lighter(150));
             p.drawEllipse(at + polarPoint(a, len), 3, 3);
         }
+    }
+    // A sea turtle paddling past.
+    {
+        const QPointF t(w * 0.84, h * 0.16);
+        p.save();
+        p.translate(t);
+        p.rotate(-12);
+        p.setBrush(QColor(120, 150, 90));
+        for (const double s : {1.0, -1.0}) {
+            p.drawEllipse(QPointF(40, s * 44), 34, 12);
+            p.drawEllipse(QPointF(-44, s * 30), 18, 8);
+        }
+        p.drawEllipse(QPointF(78, 0), 18, 14);
+        QRadialGradient shell(QPointF(-10, -14), 80);
+        shell.setColorAt(0, QColor(170, 130, 70));
+        shell.setColorAt(1, QColor(80, 60, 30));
+        p.setBrush(shell);
+        p.drawEllipse(QPointF(0, 0), 64, 44);
+        p.setPen(pen(QColor(60, 40, 20), 2));
+        p.setBrush(Qt::NoBrush);
+        for (const QPointF c : {QPointF(0, 0), QPointF(-32, -16), QPointF(-32, 16),
+                                QPointF(32, -16), QPointF(32, 16)})
+            p.drawEllipse(c, 14, 11);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QPointF(86, -5), 3, 3);
+        p.restore();
     }
     // Fish.
     const auto fish = [&](QPointF c, double len, QColor body, QColor stripe, bool left) {
@@ -1033,6 +1097,9 @@ void harbour(QImage &img)
         Painter p(&img);
         verticalGradient(p, QRectF(0, 0, w, horizon),
                          {QColor(40, 110, 200), QColor(120, 180, 236), QColor(210, 230, 240)});
+        glow(p, {w * 0.92, h * 0.08}, w * 0.3, QColor(255, 250, 220, 230));
+        p.setBrush(QColor(255, 254, 240));
+        p.drawEllipse(QPointF(w * 0.92, h * 0.08), 30, 30);
     }
     clouds(img, {QRectF(0, 0, w, h * 0.3), QColor(255, 255, 255), QColor(170, 190, 220), 0.56f,
                  150.f, 60.f, 0.9f, 18});
@@ -1040,7 +1107,8 @@ void harbour(QImage &img)
         Painter p(&img);
         // The hill behind the town.
         const auto hill = [&](double x) {
-            return horizon - h * 0.08 - h * 0.18 * std::exp(-std::pow((x - w * 0.3) / (w * 0.35), 2)) -
+            return horizon - h * 0.08 -
+                   h * 0.18 * std::exp(-std::pow((x - w * 0.3) / (w * 0.35), 2)) -
                    h * 0.03 * double(fbm(float(x / 90), 1.f, 41, 3));
         };
         QLinearGradient hg(0, horizon - h * 0.3, 0, horizon);
@@ -1053,7 +1121,7 @@ void harbour(QImage &img)
                        10);
         }
         // Houses climbing the hill, back rows first.
-        const QColor walls[] = {QColor(240, 200, 90), QColor(230, 120, 90), QColor(120, 170, 210),
+        const QColor walls[] = {QColor(240, 200, 90),  QColor(230, 120, 90), QColor(120, 170, 210),
                                 QColor(245, 240, 225), QColor(240, 160, 60), QColor(200, 110, 140),
                                 QColor(170, 200, 140)};
         for (int row = 0; row < 5; ++row) {
@@ -1072,7 +1140,8 @@ void harbour(QImage &img)
                 p.setBrush(wall.darker(130));
                 p.drawRect(QRectF(b.right() - bw * 0.25, b.top(), bw * 0.25, b.height()));
                 QPolygonF roof;
-                roof << QPointF(b.left() - 3, b.top()) << QPointF(b.center().x(), b.top() - bw * 0.35)
+                roof << QPointF(b.left() - 3, b.top())
+                     << QPointF(b.center().x(), b.top() - bw * 0.35)
                      << QPointF(b.right() + 3, b.top());
                 p.setBrush(QColor(180, 80, 50));
                 p.drawPolygon(roof);

@@ -11,9 +11,11 @@
 #include <tuple>
 #include <vector>
 
-namespace pictures {
+namespace pictures
+{
 
-namespace {
+namespace
+{
 
 struct Painter : QPainter {
     explicit Painter(QImage *image) : QPainter(image)
@@ -31,7 +33,10 @@ QPen pen(const QColor &c, double width)
     return p;
 }
 
-QPointF polar(double angle, double radius) { return {std::cos(angle) * radius, std::sin(angle) * radius}; }
+QPointF polar(double angle, double radius)
+{
+    return {std::cos(angle) * radius, std::sin(angle) * radius};
+}
 
 // A pointed leaf from base towards tip, with its midrib.
 void leaf(QPainter &p, QPointF base, QPointF tip, double width, const QColor &colour)
@@ -272,7 +277,8 @@ void stainedGlass(QImage &img)
             seeds[size_t(j * cols + i)] = s;
             QColor c = design(s);
             const double v = rng.range(0.8, 1.2);
-            c = QColor::fromRgbF(float(std::min(1.0, c.redF() * v)), float(std::min(1.0, c.greenF() * v)),
+            c = QColor::fromRgbF(float(std::min(1.0, c.redF() * v)),
+                                 float(std::min(1.0, c.greenF() * v)),
                                  float(std::min(1.0, c.blueF() * v)));
             glass[size_t(j * cols + i)] = c.rgb();
         }
@@ -303,11 +309,13 @@ void stainedGlass(QImage &img)
                 }
             }
         if (d2 - d1 < 3.0)
-            return qRgb(24, 22, 26);  // lead came
+            return qRgb(24, 22, 26); // lead came
         // Light shines through the middle of each pane; old glass is uneven.
         const float ripple = fbm(float(x) / 14.f, float(y) / 14.f, 126, 2);
         const float shine = float(std::min(1.0, (d2 - d1) / 20.0)) * 0.25f + ripple * 0.2f;
-        const float light = 0.35f + 0.65f * float(1.0 - std::min(1.0, std::hypot(x - w * 0.5, y - h * 0.4) / (h * 0.8)));
+        const float light =
+            0.35f +
+            0.65f * float(1.0 - std::min(1.0, std::hypot(x - w * 0.5, y - h * 0.4) / (h * 0.8)));
         QRgb c = glass[size_t(best)];
         c = qRgb(int(qRed(c) * light), int(qGreen(c) * light), int(qBlue(c) * light));
         return mixRgb(c, qRgb(255, 255, 240), shine * 0.6f);
@@ -337,16 +345,21 @@ void stainedGlass(QImage &img)
     texture(img, 0.03f, 0.016f, 127);
 }
 
-namespace {
+namespace
+{
 // A hot-air balloon: coloured gores, a band, shading, ropes and basket.
 void balloon(QPainter &p, QPointF c, double r, const std::vector<QColor> &gores, Rng &rng)
 {
     QPainterPath env;
     env.moveTo(c + QPointF(0, r * 1.25));
-    env.cubicTo(c + QPointF(r * 0.5, r * 1.0), c + QPointF(r * 1.05, r * 0.45), c + QPointF(r, -r * 0.1));
-    env.cubicTo(c + QPointF(r * 0.95, -r * 0.9), c + QPointF(r * 0.4, -r * 1.05), c + QPointF(0, -r * 1.05));
-    env.cubicTo(c + QPointF(-r * 0.4, -r * 1.05), c + QPointF(-r * 0.95, -r * 0.9), c + QPointF(-r, -r * 0.1));
-    env.cubicTo(c + QPointF(-r * 1.05, r * 0.45), c + QPointF(-r * 0.5, r * 1.0), c + QPointF(0, r * 1.25));
+    env.cubicTo(c + QPointF(r * 0.5, r * 1.0), c + QPointF(r * 1.05, r * 0.45),
+                c + QPointF(r, -r * 0.1));
+    env.cubicTo(c + QPointF(r * 0.95, -r * 0.9), c + QPointF(r * 0.4, -r * 1.05),
+                c + QPointF(0, -r * 1.05));
+    env.cubicTo(c + QPointF(-r * 0.4, -r * 1.05), c + QPointF(-r * 0.95, -r * 0.9),
+                c + QPointF(-r, -r * 0.1));
+    env.cubicTo(c + QPointF(-r * 1.05, r * 0.45), c + QPointF(-r * 0.5, r * 1.0),
+                c + QPointF(0, r * 1.25));
     p.save();
     p.setClipPath(env);
     const int n = 12;
@@ -355,9 +368,13 @@ void balloon(QPainter &p, QPointF c, double r, const std::vector<QColor> &gores,
         const double a0 = -M_PI / 2 + M_PI * i / n, a1 = -M_PI / 2 + M_PI * (i + 1) / n;
         QPolygonF gore;
         for (double y = -1.1; y <= 1.3; y += 0.05)
-            gore << c + QPointF(std::sin(a0) * r * 1.1 * std::sqrt(std::max(0.0, 1.2 - y * y * 0.7)), y * r);
+            gore << c + QPointF(std::sin(a0) * r * 1.1 *
+                                    std::sqrt(std::max(0.0, 1.2 - y * y * 0.7)),
+                                y * r);
         for (double y = 1.3; y >= -1.1; y -= 0.05)
-            gore << c + QPointF(std::sin(a1) * r * 1.1 * std::sqrt(std::max(0.0, 1.2 - y * y * 0.7)), y * r);
+            gore << c + QPointF(std::sin(a1) * r * 1.1 *
+                                    std::sqrt(std::max(0.0, 1.2 - y * y * 0.7)),
+                                y * r);
         p.setBrush(gores[size_t(i) % gores.size()]);
         p.drawPolygon(gore);
     }
@@ -438,9 +455,8 @@ void balloons(QImage &img)
     struct Spot {
         double x, y, r;
     };
-    const Spot spots[] = {{0.15, 0.62, 18}, {0.86, 0.52, 24}, {0.55, 0.58, 30},
-                          {0.3, 0.36, 44},  {0.8, 0.2, 56},   {0.18, 0.12, 66},
-                          {0.62, 0.38, 90}, {0.28, 0.7, 130}};
+    const Spot spots[] = {{0.15, 0.62, 18}, {0.86, 0.52, 24}, {0.55, 0.58, 30}, {0.3, 0.36, 44},
+                          {0.8, 0.2, 56},   {0.18, 0.12, 66}, {0.62, 0.38, 90}, {0.28, 0.7, 130}};
     for (size_t i = 0; i < std::size(spots); ++i)
         balloon(p, QPointF(spots[i].x * w, spots[i].y * h), spots[i].r * w / 640, schemes[i], rng);
     p.end();
@@ -522,8 +538,9 @@ void waterfall(QImage &img)
     for (int i = 0; i < 30; ++i) {
         const double x = rng.next() * w;
         const double len = rng.range(60, 130);
-        leaf(p, QPointF(x, h + 10), QPointF(x, h + 10) + polar(-M_PI / 2 + rng.range(-0.9, 0.9), len),
-             len * 0.2, greens[rng.below(5)]);
+        leaf(p, QPointF(x, h + 10),
+             QPointF(x, h + 10) + polar(-M_PI / 2 + rng.range(-0.9, 0.9), len), len * 0.2,
+             greens[rng.below(5)]);
     }
     // Hanging vines and a few red flowers.
     for (int i = 0; i < 10; ++i) {
@@ -537,8 +554,8 @@ void waterfall(QImage &img)
         p.drawPath(vine);
         p.setPen(Qt::NoPen);
         for (double t = 0.1; t < 1.0; t += 0.12)
-            leaf(p, vine.pointAtPercent(t), vine.pointAtPercent(t) + QPointF(rng.range(-18, 18), 12),
-                 5, QColor(60, 140, 50));
+            leaf(p, vine.pointAtPercent(t),
+                 vine.pointAtPercent(t) + QPointF(rng.range(-18, 18), 12), 5, QColor(60, 140, 50));
     }
     for (int i = 0; i < 16; ++i) {
         const QPointF c(rng.next() < 0.5 ? rng.range(0.02, 0.2) * w : rng.range(0.8, 0.98) * w,
@@ -606,8 +623,8 @@ void pagoda(QImage &img)
             p.drawRect(body);
             p.setBrush(QColor(250, 230, 190));
             for (int k = 0; k < 3; ++k)
-                p.drawRect(QRectF(body.left() + body.width() * (0.15 + 0.28 * k), body.top() + bodyH * 0.3,
-                                  body.width() * 0.14, bodyH * 0.5));
+                p.drawRect(QRectF(body.left() + body.width() * (0.15 + 0.28 * k),
+                                  body.top() + bodyH * 0.3, body.width() * 0.14, bodyH * 0.5));
             const double roofY = body.top();
             QPainterPath roof;
             roof.moveTo(cx - half * 1.25, roofY - h * 0.022);
@@ -634,7 +651,7 @@ void pagoda(QImage &img)
     Painter p(&img);
     // Cherry branches reaching in from the upper left, heavy with blossom.
     const std::function<void(QPointF, double, double, int)> branch = [&](QPointF from, double a,
-                                                                        double len, int depth) {
+                                                                         double len, int depth) {
         const QPointF to = from + polar(a, len);
         p.setPen(pen(QColor(70, 40, 40), 1.5 + depth * 3.0));
         p.drawLine(from, to);
@@ -642,8 +659,9 @@ void pagoda(QImage &img)
         if (depth <= 2) {
             for (int i = 0; i < 14; ++i) {
                 const QPointF c = to + QPointF(rng.range(-40, 40), rng.range(-30, 30));
-                p.setBrush(palette({QColor(255, 240, 245), QColor(250, 180, 200), QColor(230, 120, 160)},
-                                   rng.next()));
+                p.setBrush(
+                    palette({QColor(255, 240, 245), QColor(250, 180, 200), QColor(230, 120, 160)},
+                            rng.next()));
                 p.drawEllipse(c, rng.range(4, 9), rng.range(4, 9));
             }
         }
@@ -678,7 +696,8 @@ void pagoda(QImage &img)
     texture(img, 0.04f, 0.016f, 154);
 }
 
-namespace {
+namespace
+{
 // Rows of plants running to a vanishing point: the row index and the position across it.
 struct Rows {
     double vx, horizon, density;
@@ -704,18 +723,24 @@ void lavender(QImage &img)
         verticalGradient(p, QRectF(0, 0, w, horizon + 2),
                          {QColor(70, 60, 140), QColor(190, 110, 150), QColor(250, 170, 110),
                           QColor(255, 220, 150)});
+        // Dusk deepens on the side away from the sun, where the moon rises.
+        QLinearGradient dusk(0, 0, w, 0);
+        dusk.setColorAt(0, QColor(30, 30, 100, 190));
+        dusk.setColorAt(0.7, QColor(30, 30, 100, 0));
+        p.fillRect(QRectF(0, 0, w, horizon), dusk);
         glow(p, sun, w * 0.6, QColor(255, 210, 140, 220));
         p.setBrush(QColor(255, 246, 210));
         p.drawEllipse(sun, w * 0.05, w * 0.05);
     }
-    clouds(img, {QRectF(0, 0, w, horizon * 0.85), QColor(255, 190, 160), QColor(110, 70, 140), 0.55f,
-                 280.f, 40.f, 0.85f, 161});
+    clouds(img, {QRectF(0, 0, w, horizon * 0.85), QColor(255, 190, 160), QColor(110, 70, 140),
+                 0.55f, 280.f, 40.f, 0.85f, 161});
     const Rows rows{w * 0.5, double(horizon), 2.6};
     forEachPixelRows(img, horizon, int(h), [&](int x, int y, QRgb) {
         const double d = double(y - horizon) / (h - horizon);
         double frac;
         const int row = rows.at(x, y, &frac);
-        const float spikes = fbm(float(x) / float(2 + 14 * d), float(y) / float(2 + 30 * d), 162, 3);
+        const float spikes =
+            fbm(float(x) / float(2 + 14 * d), float(y) / float(2 + 30 * d), 162, 3);
         const float across = float(std::abs(frac - 0.4) / 0.4);
         QRgb c;
         if (frac < 0.8) {
@@ -771,6 +796,8 @@ void lavender(QImage &img)
         for (int k = 0; k < 5; ++k)
             p.drawEllipse(QPointF(x, y - len * (0.55 + k * 0.1)), 2.4 * (0.5 + d), 3.4 * (0.5 + d));
     }
+    crescent(p, {w * 0.16, h * 0.08}, 20, QColor(255, 246, 230));
+    birds(p, {w * 0.5, h * 0.1}, 7, 60, 12, QColor(60, 40, 70), rng);
     // A few butterflies.
     for (int i = 0; i < 6; ++i) {
         const QPointF c(rng.range(0.1, 0.9) * w, rng.range(0.5, 0.8) * h);
@@ -818,7 +845,8 @@ void snowyCabin(QImage &img)
             if (layer == 2 && std::abs(x - w * 0.45) < w * 0.25)
                 continue;
             const double th = h * (0.06 + 0.07 * layer) * rng.range(0.7, 1.3);
-            pine(p, x, crest(x) + th * 0.1, th, mix(QColor(20, 40, 50), QColor(70, 90, 130), 0.6 - layer * 0.3),
+            pine(p, x, crest(x) + th * 0.1, th,
+                 mix(QColor(20, 40, 50), QColor(70, 90, 130), 0.6 - layer * 0.3),
                  QColor(230, 240, 255, 230));
         }
     }
@@ -833,7 +861,8 @@ void snowyCabin(QImage &img)
     p.setBrush(QColor(90, 80, 80));
     p.drawRect(QRectF(cabin.right() - 60, cabin.top() - 90, 30, 70));
     QPolygonF roof;
-    roof << QPointF(cabin.left() - 30, cabin.top() + 6) << QPointF(cabin.center().x(), cabin.top() - 80)
+    roof << QPointF(cabin.left() - 30, cabin.top() + 6)
+         << QPointF(cabin.center().x(), cabin.top() - 80)
          << QPointF(cabin.right() + 30, cabin.top() + 6);
     p.setBrush(QColor(240, 246, 255));
     p.drawPolygon(roof);
@@ -850,7 +879,8 @@ void snowyCabin(QImage &img)
         p.setPen(Qt::NoPen);
     }
     p.setBrush(QColor(70, 40, 26));
-    p.drawRect(QRectF(cabin.left() + cabin.width() * 0.4, cabin.top() + 24, 44, cabin.height() - 24));
+    p.drawRect(
+        QRectF(cabin.left() + cabin.width() * 0.4, cabin.top() + 24, 44, cabin.height() - 24));
     // Smoke from the chimney.
     for (int i = 0; i < 14; ++i)
         puff(p, QPointF(cabin.right() - 45 + i * 10 + std::sin(i) * 14, cabin.top() - 100 - i * 26),
@@ -878,6 +908,38 @@ void snowyCabin(QImage &img)
         p.drawRect(QRectF(x, h * 0.84 - i * 4, 8, 60));
     }
     p.drawRect(QRectF(w * 0.02, h * 0.86 - 20, 8 * 36, 6));
+    // A snowman with a red scarf, and a sled left by the path.
+    const QPointF man(w * 0.84, h * 0.93);
+    for (const auto &[dy, r] :
+         {std::pair{0.0, 46.0}, std::pair{-70.0, 34.0}, std::pair{-122.0, 24.0}}) {
+        QRadialGradient g(man + QPointF(-r * 0.3, dy - r * 0.4), r * 1.6);
+        g.setColorAt(0, QColor(255, 255, 255));
+        g.setColorAt(1, QColor(150, 170, 210));
+        p.setBrush(g);
+        p.drawEllipse(man + QPointF(0, dy), r, r * 0.95);
+    }
+    p.setBrush(QColor(200, 40, 40));
+    p.drawRect(QRectF(man.x() - 28, man.y() - 100, 56, 10));
+    p.drawRect(QRectF(man.x() + 8, man.y() - 100, 10, 36));
+    p.setBrush(QColor(30, 30, 40));
+    p.drawRect(QRectF(man.x() - 22, man.y() - 160, 44, 8));
+    p.drawRect(QRectF(man.x() - 14, man.y() - 190, 28, 32));
+    p.drawEllipse(man + QPointF(-8, -128), 3, 3);
+    p.drawEllipse(man + QPointF(8, -128), 3, 3);
+    p.setBrush(QColor(250, 130, 30));
+    QPolygonF nose;
+    nose << man + QPointF(0, -122) << man + QPointF(22, -118) << man + QPointF(0, -116);
+    p.drawPolygon(nose);
+    p.setPen(pen(QColor(80, 50, 30), 4));
+    p.drawLine(man + QPointF(-30, -74), man + QPointF(-70, -100));
+    p.drawLine(man + QPointF(30, -74), man + QPointF(66, -96));
+    const QPointF sled(w * 0.5, h * 0.95);
+    p.setPen(pen(QColor(140, 40, 30), 5));
+    p.drawLine(sled + QPointF(-70, 0), sled + QPointF(60, 0));
+    p.drawLine(sled + QPointF(60, 0), sled + QPointF(76, -14));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(180, 110, 60));
+    p.drawRect(QRectF(sled.x() - 64, sled.y() - 22, 120, 12));
     // Falling snow.
     for (int i = 0; i < 500; ++i) {
         p.setBrush(QColor(255, 255, 255, int(rng.range(100, 230))));
@@ -897,14 +959,14 @@ void volcano(QImage &img)
     const QPointF crater(w * 0.5, h * 0.46);
     {
         Painter p(&img);
-        verticalGradient(p, QRectF(0, 0, w, horizon),
-                         {QColor(10, 8, 24), QColor(40, 16, 40), QColor(130, 40, 30),
-                          QColor(200, 90, 40)});
+        verticalGradient(
+            p, QRectF(0, 0, w, horizon),
+            {QColor(10, 8, 24), QColor(40, 16, 40), QColor(130, 40, 30), QColor(200, 90, 40)});
         stars(p, QRectF(0, 0, w, h * 0.3), 200, rng, 1.5);
     }
     // The ash plume, billowing up and out, lit from below by the fire.
     forEachPixelRows(img, 0, int(crater.y()) + 20, [&](int x, int y, QRgb px) {
-        const double up = (crater.y() - y) / crater.y();  // 0 at the crater, 1 at the top
+        const double up = (crater.y() - y) / crater.y(); // 0 at the crater, 1 at the top
         const double half = w * (0.04 + 0.45 * std::pow(std::max(up, 0.0), 0.8));
         const double dx = (x - crater.x() - up * w * 0.12) / half;
         const float billow = fbm(float(x) / 70.f, float(y) / 70.f, 181, 5);
@@ -943,6 +1005,15 @@ void volcano(QImage &img)
         cg.setColorAt(0, QColor(70, 30, 30));
         cg.setColorAt(1, QColor(24, 16, 20));
         p.fillPath(cone, cg);
+        QPainterPath small;
+        small.moveTo(w * 0.6, horizon + 4);
+        small.cubicTo(w * 0.72, h * 0.66, w * 0.8, h * 0.54, w * 0.86, h * 0.54);
+        small.cubicTo(w * 0.92, h * 0.55, w * 0.98, h * 0.64, w + 10, h * 0.68);
+        small.lineTo(w + 10, horizon + 4);
+        small.closeSubpath();
+        p.fillPath(small, QColor(36, 22, 26));
+        cone.addPath(small);
+        glow(p, {w * 0.86, h * 0.54}, 60, QColor(255, 120, 40, 160));
         p.end();
         roughen(img, cone, 0.7f, 14.f, 184);
         p.begin(&img);
@@ -990,7 +1061,8 @@ void volcano(QImage &img)
             const double t = rng.next();
             const QPointF pt = crater + QPointF(std::cos(a) * v * t * 1.5,
                                                 std::sin(a) * v * t * 1.6 + 160 * t * t);
-            p.setBrush(palette({QColor(255, 250, 180), QColor(255, 160, 40), QColor(200, 40, 20)}, t));
+            p.setBrush(
+                palette({QColor(255, 250, 180), QColor(255, 160, 40), QColor(200, 40, 20)}, t));
             p.drawEllipse(pt, 2.5 + (1 - t) * 3, 2.5 + (1 - t) * 3);
         }
         glow(p, crater, 80, QColor(255, 230, 150, 230));
@@ -1036,7 +1108,9 @@ void mosaic(QImage &img)
         const double r = std::hypot(dx, dy);
         const double a = std::atan2(dy, dx);
         if (r < sunR * 0.7)
-            return r < sunR * 0.2 ? QColor(255, 240, 170) : palette({QColor(250, 210, 80), QColor(230, 140, 40)}, r / (sunR * 0.7));
+            return r < sunR * 0.2
+                       ? QColor(255, 240, 170)
+                       : palette({QColor(250, 210, 80), QColor(230, 140, 40)}, r / (sunR * 0.7));
         const double ray = std::cos(a * 16) * 0.5 + 0.5;
         if (r < sunR * (1.0 + 0.45 * ray) && y < h * 0.58)
             return ray > 0.5 ? QColor(240, 120, 40) : QColor(250, 190, 60);
@@ -1071,8 +1145,9 @@ void mosaic(QImage &img)
             if (f < 0.18)
                 return QColor(240, 240, 230);
             const double depth = std::min(1.0, (y - h * 0.62) / (h * 0.32));
-            return mix(palette({QColor(70, 150, 200), QColor(20, 80, 150), QColor(10, 40, 90)}, depth),
-                       QColor(40, 140, 120), 0.5 - x / w * 0.5);
+            return mix(
+                palette({QColor(70, 150, 200), QColor(20, 80, 150), QColor(10, 40, 90)}, depth),
+                QColor(40, 140, 120), 0.5 - x / w * 0.5);
         }
         // The pale ground warms from the top down.
         return mix(QColor(236, 220, 186), QColor(226, 190, 150), y / (h * 0.62));
@@ -1084,7 +1159,8 @@ void mosaic(QImage &img)
         for (int i = 0; i < cols; ++i) {
             QColor c = design((i + 0.5) * tess, (j + 0.5) * tess);
             const double v = rng.range(0.86, 1.12);
-            c = QColor::fromRgbF(float(std::min(1.0, c.redF() * v)), float(std::min(1.0, c.greenF() * v)),
+            c = QColor::fromRgbF(float(std::min(1.0, c.redF() * v)),
+                                 float(std::min(1.0, c.greenF() * v)),
                                  float(std::min(1.0, c.blueF() * v)));
             colour[size_t(j * cols + i)] = c.rgb();
         }
@@ -1107,7 +1183,8 @@ void mosaic(QImage &img)
         p.drawRect(QRectF(std::floor(c.x() / tess) * tess + 2, std::floor(c.y() / tess) * tess + 2,
                           tess - 3, tess - 3));
     };
-    const QPointF flowers[] = {{0.2, 0.1}, {0.8, 0.12}, {0.14, 0.5}, {0.86, 0.46}, {0.3, 0.57}, {0.72, 0.58}};
+    const QPointF flowers[] = {{0.2, 0.1},   {0.8, 0.12}, {0.14, 0.5},
+                               {0.86, 0.46}, {0.3, 0.57}, {0.72, 0.58}};
     int k = 0;
     for (const QPointF f : flowers) {
         const QPointF c(f.x() * w, f.y() * h);
@@ -1152,8 +1229,8 @@ void koiPond(QImage &img)
             for (int i = 0; i <= 20; ++i) {
                 const double t = i / 20.0;
                 const double girth = len * 0.13 * std::sin(std::pow(t, 0.7) * M_PI) + len * 0.01;
-                const QPointF dir = i < 20 ? spine[size_t(i + 1)] - spine[size_t(i)]
-                                           : spine[20] - spine[19];
+                const QPointF dir =
+                    i < 20 ? spine[size_t(i + 1)] - spine[size_t(i)] : spine[20] - spine[19];
                 const double dl = std::hypot(dir.x(), dir.y());
                 const QPointF n(-dir.y() / dl, dir.x() / dl);
                 left.push_back(spine[size_t(i)] + n * girth + offset);
@@ -1193,7 +1270,8 @@ void koiPond(QImage &img)
         p.save();
         p.setClipPath(body);
         for (int i = 0; i < 5; ++i) {
-            const QPointF c = spine[size_t(2 + rng.below(16))] + QPointF(rng.range(-8, 8), rng.range(-8, 8));
+            const QPointF c =
+                spine[size_t(2 + rng.below(16))] + QPointF(rng.range(-8, 8), rng.range(-8, 8));
             p.setBrush(pattern == 1 ? QColor(250, 130, 20) : QColor(220, 40, 30));
             p.drawEllipse(c, len * rng.range(0.08, 0.16), len * rng.range(0.06, 0.12));
         }
@@ -1214,7 +1292,7 @@ void koiPond(QImage &img)
     koi({w * 0.8, h * 0.82}, -2.4, 160, 0.7, 0);
     koi({w * 0.45, h * 0.9}, 0.2, 120, 0.4, 2);
     // Lily pads, some flowering.
-    const QPointF pads[] = {{0.1, 0.08}, {0.86, 0.1}, {0.6, 0.2}, {0.12, 0.45}, {0.9, 0.56},
+    const QPointF pads[] = {{0.1, 0.08},  {0.86, 0.1}, {0.6, 0.2},   {0.12, 0.45}, {0.9, 0.56},
                             {0.42, 0.38}, {0.66, 0.7}, {0.06, 0.92}, {0.92, 0.96}, {0.3, 0.98}};
     int n = 0;
     for (const QPointF f : pads) {
@@ -1243,7 +1321,8 @@ void koiPond(QImage &img)
                     p.translate(c);
                     p.rotate(k * 45 + layer * 22);
                     p.setBrush(layer ? QColor(255, 200, 220) : QColor(240, 120, 170));
-                    p.drawEllipse(QPointF(0, -r * (0.35 - layer * 0.1)), r * 0.13, r * (0.3 - layer * 0.08));
+                    p.drawEllipse(QPointF(0, -r * (0.35 - layer * 0.1)), r * 0.13,
+                                  r * (0.3 - layer * 0.08));
                     p.restore();
                 }
             p.setBrush(QColor(250, 220, 80));
@@ -1354,7 +1433,8 @@ void sunflower(QImage &img)
     texture(img, 0.04f, 0.016f, 212);
 }
 
-namespace {
+namespace
+{
 // A macaw perched on a branch: body, wing, tail and head.
 void macaw(QPainter &p, QPointF feet, double s, const QColor &body, const QColor &wing,
            const QColor &wingTip, bool facingLeft)
@@ -1435,11 +1515,12 @@ void parrots(QImage &img)
         const float n = fbm(float(x) / 120.f, float(y) / 120.f, 221, 4);
         const float light = float(std::exp(-std::pow((x - w * 0.7) / (w * 0.5), 2) -
                                            std::pow((y - h * 0.2) / (h * 0.4), 2)));
-        return mixRgb(mixRgb(qRgb(10, 40, 20), qRgb(40, 100, 40), n), qRgb(200, 230, 150), light * 0.5f);
+        return mixRgb(mixRgb(qRgb(10, 40, 20), qRgb(40, 100, 40), n), qRgb(200, 230, 150),
+                      light * 0.5f);
     });
     Painter p(&img);
-    const QColor greens[] = {QColor(20, 70, 30),  QColor(40, 110, 40),  QColor(70, 140, 50),
-                             QColor(30, 90, 60),  QColor(100, 160, 60), QColor(50, 120, 80)};
+    const QColor greens[] = {QColor(20, 70, 30), QColor(40, 110, 40),  QColor(70, 140, 50),
+                             QColor(30, 90, 60), QColor(100, 160, 60), QColor(50, 120, 80)};
     // Leaves in three depths; the far ones darker and blurred by haze.
     for (int layer = 0; layer < 3; ++layer) {
         for (int i = 0; i < 70 - layer * 15; ++i) {
@@ -1492,8 +1573,8 @@ void parrots(QImage &img)
     // A few leaves in front of everything.
     for (int i = 0; i < 10; ++i) {
         const QPointF base(i % 2 ? -10 : w + 10, rng.range(0.0, 1.0) * h);
-        leaf(p, base, base + polar(i % 2 ? rng.range(-0.6, 0.6) : M_PI + rng.range(-0.6, 0.6), 200), 50,
-             greens[rng.below(6)].darker(140));
+        leaf(p, base, base + polar(i % 2 ? rng.range(-0.6, 0.6) : M_PI + rng.range(-0.6, 0.6), 200),
+             50, greens[rng.below(6)].darker(140));
     }
     p.end();
     texture(img, 0.05f, 0.018f, 222);
@@ -1532,10 +1613,10 @@ void castle(QImage &img)
         const double y = rng.range(0.56, 0.9) * h;
         if (std::abs(x - w * 0.55) < w * 0.2 && y < h * 0.6)
             continue;
-        leafyCrown(p, QPointF(x, y), rng.range(16, 34), palette({QColor(40, 100, 40), QColor(90, 140, 50),
-                                                                  QColor(30, 80, 50)},
-                                                                 rng.next()),
-                   rng, 14);
+        leafyCrown(
+            p, QPointF(x, y), rng.range(16, 34),
+            palette({QColor(40, 100, 40), QColor(90, 140, 50), QColor(30, 80, 50)}, rng.next()),
+            rng, 14);
     }
     // The road winding up.
     QPainterPath road;
@@ -1579,10 +1660,12 @@ void castle(QImage &img)
                             {0.7, 0.2, 0.06, QColor(180, 50, 60)},
                             {0.8, 0.28, 0.07, QColor(50, 70, 160)}};
     for (const Tower &t : towers) {
-        const QRectF body(t.x * w, t.top * h + h * 0.06, t.width * w, groundY - t.top * h - h * 0.06);
+        const QRectF body(t.x * w, t.top * h + h * 0.06, t.width * w,
+                          groundY - t.top * h - h * 0.06);
         stone(body);
         QPolygonF roof;
-        roof << QPointF(body.left() - 6, body.top()) << QPointF(body.center().x(), t.top * h - h * 0.04)
+        roof << QPointF(body.left() - 6, body.top())
+             << QPointF(body.center().x(), t.top * h - h * 0.04)
              << QPointF(body.right() + 6, body.top());
         QLinearGradient rg(body.topLeft(), body.topRight());
         rg.setColorAt(0, t.roof.lighter(130));
@@ -1673,10 +1756,16 @@ void lanterns(QImage &img)
     };
     {
         Painter p(&img);
-        verticalGradient(p, QRectF(0, 0, w, horizon),
-                         {QColor(6, 8, 30), QColor(30, 24, 70), QColor(90, 40, 80),
-                          QColor(170, 80, 70)});
+        verticalGradient(
+            p, QRectF(0, 0, w, horizon),
+            {QColor(6, 8, 30), QColor(30, 24, 70), QColor(90, 40, 80), QColor(170, 80, 70)});
         stars(p, QRectF(0, 0, w, h * 0.4), 200, rng, 1.2);
+        glow(p, {w * 0.16, h * 0.09}, w * 0.3, QColor(255, 240, 210, 110));
+        p.setBrush(QColor(255, 246, 226));
+        p.drawEllipse(QPointF(w * 0.16, h * 0.09), 40, 40);
+        p.setBrush(QColor(230, 220, 200));
+        p.drawEllipse(QPointF(w * 0.16 - 12, h * 0.09 + 6), 10, 8);
+        p.drawEllipse(QPointF(w * 0.16 + 14, h * 0.09 - 10), 7, 6);
         const auto hills = [&](double x) {
             return horizon - h * 0.03 - h * 0.08 * double(fbm(float(x / 200), 5.f, 241, 4));
         };
@@ -1689,7 +1778,8 @@ void lanterns(QImage &img)
         // The lanterns: far ones small and many, near ones large.
         for (int i = 0; i < 260; ++i) {
             const double depth = std::pow(rng.next(), 2.5);
-            const double y = horizon - h * 0.05 - rng.next() * (horizon - h * 0.05) * (0.4 + 0.6 * depth);
+            const double y =
+                horizon - h * 0.05 - rng.next() * (horizon - h * 0.05) * (0.4 + 0.6 * depth);
             const double s = 3 + depth * 26;
             lantern(p, QPointF(rng.next() * w, y), s, rng.next());
         }
@@ -1838,14 +1928,14 @@ void canyon(QImage &img)
                  200.f, 60.f, 0.9f, 261});
     // Walls: layers from far (pale, hazy) to near (deep red), each banded with strata.
     struct Wall {
-        std::function<double(double)> edge;  // x of the wall's inner edge at height y
+        std::function<double(double)> edge; // x of the wall's inner edge at height y
         bool left;
         double top, haze;
     };
     const auto strata = [&](double y, double x, double haze, double period, std::uint32_t seed) {
         const float n = fbm(float(x) / 200.f, float(y) / 40.f, seed, 3);
         const float band = float(std::fmod(y / period + n * 2.0, 6.0));
-        const QRgb colours[] = {qRgb(190, 80, 40),  qRgb(220, 130, 70), qRgb(160, 60, 40),
+        const QRgb colours[] = {qRgb(190, 80, 40),   qRgb(220, 130, 70), qRgb(160, 60, 40),
                                 qRgb(230, 170, 110), qRgb(200, 100, 50), qRgb(140, 60, 50)};
         QRgb c = mixRgb(colours[int(band)], colours[(int(band) + 1) % 6], band - std::floor(band));
         const float grit = fbm(float(x) / 6.f, float(y) / 6.f, seed + 1, 2);
@@ -2019,13 +2109,14 @@ void planets(QImage &img)
         p.setClipPath(disc);
         for (int i = 0; i < 10; ++i) {
             p.setBrush(withAlpha(cloudy ? land : land.darker(130), 0.7));
-            p.drawEllipse(at + QPointF(rng.range(-rad, rad), rng.range(-rad, rad)), rad * rng.range(0.1, 0.3),
-                          rad * rng.range(0.08, 0.2));
+            p.drawEllipse(at + QPointF(rng.range(-rad, rad), rng.range(-rad, rad)),
+                          rad * rng.range(0.1, 0.3), rad * rng.range(0.08, 0.2));
         }
         if (cloudy) {
             p.setBrush(QColor(255, 255, 255, 150));
             for (int i = 0; i < 8; ++i)
-                p.drawEllipse(at + QPointF(rng.range(-rad, rad), rng.range(-rad, rad)), rad * 0.4, rad * 0.06);
+                p.drawEllipse(at + QPointF(rng.range(-rad, rad), rng.range(-rad, rad)), rad * 0.4,
+                              rad * 0.06);
         }
         QRadialGradient night(at - QPointF(rad * 0.5, rad * 0.5), rad * 2.0);
         night.setColorAt(0.4, QColor(0, 0, 0, 0));
@@ -2041,8 +2132,8 @@ void planets(QImage &img)
     // A comet streaking across.
     const QPointF head(w * 0.72, h * 0.08);
     QPolygonF tail;
-    tail << head + QPointF(0, -6) << head + QPointF(-w * 0.5, -h * 0.02) << head + QPointF(-w * 0.5, h * 0.07)
-         << head + QPointF(0, 6);
+    tail << head + QPointF(0, -6) << head + QPointF(-w * 0.5, -h * 0.02)
+         << head + QPointF(-w * 0.5, h * 0.07) << head + QPointF(0, 6);
     QLinearGradient tg(head, head + QPointF(-w * 0.5, h * 0.02));
     tg.setColorAt(0, QColor(200, 240, 255, 200));
     tg.setColorAt(1, QColor(200, 240, 255, 0));
@@ -2059,11 +2150,15 @@ void milkyWay(QImage &img)
     const double w = img.width(), h = img.height();
     Rng rng(280);
     // The band runs from the lower left to the upper right.
-    const QPointF a(w * -0.1, h * 0.75), b(w * 1.1, h * 0.0);
+    const QPointF a(w * -0.1, h * 0.05), b(w * 1.1, h * 0.8);
     const QPointF dir = (b - a) / std::hypot(b.x() - a.x(), b.y() - a.y());
     forEachPixel(img, [&](int x, int y, QRgb) {
         const double v = double(y) / h;
         QRgb c = mixRgb(qRgb(4, 6, 24), qRgb(40, 50, 100), float(std::pow(v, 2.0)));
+        // Faint airglow: the dark sky is never one colour.
+        const float air = fbm(float(x) / 300.f, float(y) / 300.f, 288, 3);
+        c = mixRgb(c, air > 0.5f ? qRgb(60, 20, 90) : qRgb(10, 60, 70),
+                   std::abs(air - 0.5f) * 2.2f);
         const QPointF d = QPointF(x, y) - a;
         const double across = d.x() * -dir.y() + d.y() * dir.x();
         const double along = d.x() * dir.x() + d.y() * dir.y();
@@ -2072,7 +2167,8 @@ void milkyWay(QImage &img)
         const float core = float(std::exp(-std::pow((across + (warp - 0.5) * 80) / width, 2)));
         const float clouds = fbm(float(x) / 40.f, float(y) / 40.f, 282, 5);
         const float dust = ridged(float(along) / 120.f, float(across) / 60.f, 283, 4);
-        const float glowAmt = core * (0.4f + clouds * 0.9f) * (1.f - smoothstep(0.6f, 0.85f, dust) * 0.8f);
+        const float glowAmt =
+            core * (0.4f + clouds * 0.9f) * (1.f - smoothstep(0.55f, 0.9f, dust) * 0.6f);
         const QRgb tint = mixRgb(qRgb(120, 140, 220), qRgb(255, 220, 190), core);
         c = mixRgb(c, tint, std::min(1.f, glowAmt * 0.8f));
         return c;
@@ -2088,31 +2184,33 @@ void milkyWay(QImage &img)
         p.drawEllipse(s, r, r);
     }
     stars(p, QRectF(0, 0, w, h * 0.8), 500, rng, 2.0);
+    crescent(p, {w * 0.84, h * 0.1}, 26, QColor(255, 244, 220));
     // A shooting star.
-    QLinearGradient sg(w * 0.2, h * 0.12, w * 0.42, h * 0.2);
+    QLinearGradient sg(w * 0.3, h * 0.5, w * 0.1, h * 0.62);
     sg.setColorAt(0, QColor(255, 255, 255, 0));
     sg.setColorAt(1, QColor(255, 255, 255, 230));
     p.setPen(QPen(QBrush(sg), 2.5));
-    p.drawLine(QPointF(w * 0.2, h * 0.12), QPointF(w * 0.42, h * 0.2));
+    p.drawLine(QPointF(w * 0.3, h * 0.5), QPointF(w * 0.1, h * 0.62));
     p.setPen(Qt::NoPen);
-    // Hills with the tree and a glowing tent, above a still lake that doubles the sky.
-    const int horizon = int(h * 0.86);
+    // Hills with the tree and a glowing tent; a meadow and a campfire in front.
     const auto hills = [&](double x) {
-        return h * 0.8 - h * 0.1 * std::exp(-std::pow((x - w * 0.7) / (w * 0.3), 2)) -
+        return h * 0.8 - h * 0.1 * std::exp(-std::pow((x - w * 0.3) / (w * 0.3), 2)) -
                h * 0.03 * double(fbm(float(x / 100), 1.f, 284, 3));
     };
-    const QPainterPath hillPath = ridge(w, horizon, hills);
-    QLinearGradient hg(0, h * 0.7, 0, horizon);
+    const QPainterPath hillPath = ridge(w, h, hills);
+    QLinearGradient hg(0, h * 0.7, 0, h);
     hg.setColorAt(0, QColor(30, 34, 66));
-    hg.setColorAt(1, QColor(12, 14, 30));
+    hg.setColorAt(1, QColor(14, 18, 30));
     p.fillPath(hillPath, hg);
+    const QPointF fire(w * 0.56, h * 0.93);
+    glow(p, fire, w * 0.45, QColor(255, 150, 60, 150));
     p.end();
-    roughen(img, hillPath, 0.35f, 14.f, 286);
+    roughen(img, hillPath, 0.4f, 12.f, 286);
     p.begin(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     QPainterPath trunk;
-    const QPointF root(w * 0.72, hills(w * 0.72) + 4);
+    const QPointF root(w * 0.3, hills(w * 0.3) + 4);
     trunk.moveTo(root + QPointF(-14, 0));
     trunk.cubicTo(root + QPointF(-8, -60), root + QPointF(-20, -110), root + QPointF(-4, -150));
     trunk.lineTo(root + QPointF(10, -150));
@@ -2121,9 +2219,9 @@ void milkyWay(QImage &img)
     p.setBrush(QColor(8, 8, 16));
     p.drawPath(trunk);
     for (int i = 0; i < 60; ++i)
-        p.drawEllipse(root + QPointF(rng.range(-130, 130), rng.range(-260, -140)), rng.range(20, 44),
-                      rng.range(14, 30));
-    const QPointF tent(w * 0.3, hills(w * 0.3) + 16);
+        p.drawEllipse(root + QPointF(rng.range(-130, 130), rng.range(-260, -140)),
+                      rng.range(20, 44), rng.range(14, 30));
+    const QPointF tent(w * 0.78, hills(w * 0.78) + 16);
     glow(p, tent + QPointF(0, -20), 160, QColor(255, 170, 80, 120));
     QPolygonF tentShape;
     tentShape << tent + QPointF(-56, 0) << tent + QPointF(0, -64) << tent + QPointF(56, 0);
@@ -2133,19 +2231,47 @@ void milkyWay(QImage &img)
     QPolygonF door;
     door << tent + QPointF(-12, 0) << tent + QPointF(0, -30) << tent + QPointF(12, 0);
     p.drawPolygon(door);
-    p.end();
-    mirrorWater(img, {horizon, 3.f, QColor(8, 10, 30), 0.45f, 0.2f, 287});
-    p.begin(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    // Wild flowers in the meadow, caught by the firelight.
+    for (int i = 0; i < 500; ++i) {
+        const QPointF f(rng.next() * w, h * rng.range(0.84, 1.0));
+        const double lit =
+            std::max(0.0, 1.0 - std::hypot(f.x() - fire.x(), f.y() - fire.y()) / (w * 0.5));
+        p.setBrush(mix(QColor(60, 70, 110),
+                       rng.chance(0.5) ? QColor(255, 230, 200) : QColor(230, 160, 230),
+                       0.3 + 0.7 * lit));
+        p.drawEllipse(f, 2.5, 2.5);
+    }
+    // The campfire.
+    p.setPen(pen(QColor(40, 24, 16), 8));
+    p.drawLine(fire + QPointF(-34, 10), fire + QPointF(30, -2));
+    p.drawLine(fire + QPointF(-30, -2), fire + QPointF(34, 10));
     p.setPen(Qt::NoPen);
-    // Reeds at the water's edge, and fireflies.
-    for (int i = 0; i < 260; ++i) {
-        const double x = std::pow(rng.next(), 2.0) * w * (i % 2 ? 1 : -1) + (i % 2 ? 0 : w);
-        const double len = rng.range(20, 90);
+    for (int k = 0; k < 5; ++k) {
+        QPainterPath flame;
+        const double x = fire.x() + (k - 2) * 9, top = fire.y() - 30 - (2 - std::abs(k - 2)) * 16;
+        flame.moveTo(x - 11, fire.y());
+        flame.quadTo(x - 10, fire.y() - 20, x, top);
+        flame.quadTo(x + 10, fire.y() - 20, x + 11, fire.y());
+        flame.closeSubpath();
+        p.setBrush(k % 2 ? QColor(255, 200, 60, 230) : QColor(255, 110, 30, 230));
+        p.drawPath(flame);
+    }
+    // A telescope on its tripod, turned to the sky.
+    const QPointF scope(w * 0.86, h * 0.97);
+    p.setPen(pen(QColor(10, 10, 18), 4));
+    p.drawLine(scope + QPointF(0, -70), scope + QPointF(-26, 0));
+    p.drawLine(scope + QPointF(0, -70), scope + QPointF(24, 0));
+    p.drawLine(scope + QPointF(0, -70), scope + QPointF(2, 4));
+    p.setPen(pen(QColor(10, 10, 18), 14));
+    p.drawLine(scope + QPointF(-34, -58), scope + QPointF(40, -100));
+    // Grass in silhouette along the bottom, and fireflies.
+    for (int i = 0; i < 300; ++i) {
+        const double x = rng.next() * w;
+        const double len = rng.range(14, 50);
         QPainterPath blade;
         blade.moveTo(x, h + 2);
-        blade.quadTo(x + rng.range(-10, 10), h - len * 0.6, x + rng.range(-20, 20), h - len);
-        p.setPen(pen(QColor(6, 6, 14), rng.range(1.5, 3.5)));
+        blade.quadTo(x + rng.range(-8, 8), h - len * 0.6, x + rng.range(-14, 14), h - len);
+        p.setPen(pen(QColor(6, 6, 14), rng.range(1.2, 3.0)));
         p.drawPath(blade);
     }
     p.setPen(Qt::NoPen);
@@ -2166,8 +2292,8 @@ void tropicalBeach(QImage &img)
         verticalGradient(p, QRectF(0, 0, w, horizon + 2),
                          {QColor(20, 110, 210), QColor(90, 170, 236), QColor(200, 236, 250)});
     }
-    clouds(img, {QRectF(0, h * 0.1, w, horizon - h * 0.08), QColor(255, 255, 255), QColor(170, 190, 220),
-                 0.5f, 160.f, 70.f, 0.95f, 291});
+    clouds(img, {QRectF(0, h * 0.1, w, horizon - h * 0.08), QColor(255, 255, 255),
+                 QColor(170, 190, 220), 0.5f, 160.f, 70.f, 0.95f, 291});
     // The lagoon: deep blue at the horizon to turquoise over the sand.
     const auto shore = [&](double x) { return h * 0.66 + h * 0.05 * std::sin(x / w * 3.5 + 0.6); };
     forEachPixelRows(img, horizon, int(h), [&](int x, int y, QRgb px) {
@@ -2219,7 +2345,8 @@ void tropicalBeach(QImage &img)
     // A sailing boat far out.
     p.setBrush(QColor(250, 250, 250));
     QPolygonF sail;
-    sail << QPointF(w * 0.3, horizon + 12) << QPointF(w * 0.3, horizon - 30) << QPointF(w * 0.33, horizon + 12);
+    sail << QPointF(w * 0.3, horizon + 12) << QPointF(w * 0.3, horizon - 30)
+         << QPointF(w * 0.33, horizon + 12);
     p.drawPolygon(sail);
     // Palms leaning in from the left.
     const auto palm = [&](QPointF base, QPointF top, double thick) {
@@ -2261,9 +2388,57 @@ void tropicalBeach(QImage &img)
     // Shells and a starfish on the sand.
     for (int i = 0; i < 14; ++i) {
         const QPointF c(rng.range(0.3, 0.98) * w, rng.range(0.76, 0.98) * h);
-        p.setBrush(palette({QColor(250, 230, 220), QColor(240, 180, 160), QColor(230, 210, 170)}, rng.next()));
+        p.setBrush(palette({QColor(250, 230, 220), QColor(240, 180, 160), QColor(230, 210, 170)},
+                           rng.next()));
         p.drawEllipse(c, rng.range(5, 10), rng.range(4, 7));
     }
+    // A striped umbrella over a towel, and a sandcastle by the water.
+    const QPointF pole(w * 0.52, h * 0.93);
+    p.setBrush(QColor(60, 140, 200));
+    p.save();
+    p.translate(pole + QPointF(10, 10));
+    p.rotate(-8);
+    p.drawRect(QRectF(-70, -20, 140, 44));
+    p.setBrush(QColor(250, 250, 250));
+    for (int k = 0; k < 4; ++k)
+        p.drawRect(QRectF(-70 + k * 36, -20, 14, 44));
+    p.restore();
+    p.setPen(pen(QColor(90, 70, 60), 5));
+    p.drawLine(pole, pole + QPointF(14, -170));
+    p.setPen(Qt::NoPen);
+    QPainterPath canopy;
+    const QPointF tip = pole + QPointF(14, -190);
+    canopy.moveTo(tip + QPointF(-120, 40));
+    canopy.quadTo(tip + QPointF(0, -30), tip + QPointF(120, 40));
+    canopy.closeSubpath();
+    p.setBrush(QColor(230, 60, 60));
+    p.drawPath(canopy);
+    p.save();
+    p.setClipPath(canopy);
+    p.setBrush(QColor(250, 240, 200));
+    for (int k = 0; k < 3; ++k) {
+        QPolygonF stripe;
+        stripe << tip << tip + QPointF(-120 + k * 80 + 20, 40)
+               << tip + QPointF(-120 + k * 80 + 50, 40);
+        p.drawPolygon(stripe);
+    }
+    p.restore();
+    const QPointF castle(w * 0.86, h * 0.84);
+    p.setBrush(QColor(220, 190, 130));
+    p.drawRect(QRectF(castle.x() - 50, castle.y() - 30, 100, 30));
+    for (const double dx : {-44.0, -6.0, 32.0}) {
+        p.drawRect(QRectF(castle.x() + dx, castle.y() - 58, 14, 30));
+        p.setBrush(QColor(200, 40, 40));
+        QPolygonF flag;
+        flag << QPointF(castle.x() + dx + 7, castle.y() - 80)
+             << QPointF(castle.x() + dx + 24, castle.y() - 74)
+             << QPointF(castle.x() + dx + 7, castle.y() - 68);
+        p.drawPolygon(flag);
+        p.setBrush(QColor(220, 190, 130));
+        p.drawRect(QRectF(castle.x() + dx + 6, castle.y() - 80, 2, 22));
+    }
+    p.setBrush(QColor(150, 110, 70));
+    p.drawRect(QRectF(castle.x() - 8, castle.y() - 18, 16, 18));
     const QPointF star(w * 0.7, h * 0.88);
     QPainterPath starfish;
     for (int k = 0; k < 10; ++k) {

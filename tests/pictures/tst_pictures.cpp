@@ -1,0 +1,208 @@
+#include "menu/data_tree.h"
+#include "platform/pictures.h"
+#include "tests/support/fake_services.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTest>
+
+#include <cmath>
+#include <vector>
+
+namespace
+{
+
+// Tiles and pictures are compared as small thumbnails: at this size JPEG noise and the
+// painter's grain average out, while the shapes and colours a player steers by remain.
+constexpr int tileThumb = 24;
+constexpr int pictureThumb = 16;
+
+// Mean absolute difference per colour channel, 0 ..= 255, of two images of one size.
+double meanDifference(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *la = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *lb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qRed(la[x]) - qRed(lb[x])) + std::abs(qGreen(la[x]) - qGreen(lb[x])) +
+                   std::abs(qBlue(la[x]) - qBlue(lb[x]));
+    }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// Standard deviation of the brightness: how much is going on inside one image.
+double detail(const QImage &image)
+{
+    double sum = 0, squares = 0;
+    const int n = image.width() * image.height();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const double v = qGray(line[x]);
+            sum += v;
+            squares += v * v;
+        }
+    }
+    const double mean = sum / n;
+    return std::sqrt(std::max(0.0, squares / n - mean * mean));
+}
+
+QImage thumbnail(const QImage &image, int size)
+{
+    return image.convertToFormat(QImage::Format_RGB32)
+        .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QString number(int n)
+{
+    return QString::number(n);
+}
+
+} // namespace
+
+class TestPictures : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { testing::installFakes(); }
+
+    // Every picture file the menu and the game can ask for exists, reads whatever its
+    // extension says, has its level's orientation and is large enough to stay sharp on a
+    // screen with twice the pixels.
+    void everyFileReads_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("normal");
+        QTest::addColumn<QSize>("element"); // the element's size in pixels (twips / 15)
+        for (int n = 1; n <= 28; ++n) {
+            const bool normal = n <= 9;
+            const QString name = number(n);
+            QTest::addRow("menu preview %d", n)
+                << data_tree::menuPreview(normal, name) << normal
+                << (normal ? QSize(3015 / 15, 2235 / 15) : QSize(1965 / 15, 2595 / 15));
+            QTest::addRow("game preview %d", n)
+                << data_tree::gamePreview(normal, name) << normal
+                << (normal ? QSize(3660 / 15, 2700 / 15) : QSize(2820 / 15, 3780 / 15));
+            // The big picture's cells each fill a tile: 97 x 97 on the 4 x 3 board, 103 x 81
+            // on the 3 x 5 board.
+            QTest::addRow("big picture %d", n)
+                << data_tree::bigPicture(normal, name) << normal
+                << (normal ? QSize(4 * 97, 3 * 97) : QSize(3 * 103, 5 * 81));
+        }
+    }
+    void everyFileReads()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, normal);
+        QFETCH(QSize, element);
+        QString why;
+        const QImage image = platform::readPicture(path, &why);
+        QVERIFY2(!image.isNull(), qPrintable(path + QStringLiteral(": ") + why));
+        const QByteArray format = QImageReader::imageFormat(path);
+        QVERIFY2(format == "jpeg" || format == "png", format.constData());
+        const double aspect = double(image.width()) / image.height();
+        if (normal)
+            QVERIFY2(aspect > 1.25 && aspect < 1.45, qPrintable(QString::number(aspect)));
+        else
+            QVERIFY2(aspect > 0.7 && aspect < 0.82, qPrintable(QString::number(aspect)));
+        QVERIFY2(image.width() >= 2 * element.width() && image.height() >= 2 * element.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(image.width()).arg(image.height())));
+    }
+
+    // The help page spells its folder "data", every other path "Data": both must reach the
+    // one folder on a file system that tells letter cases apart.
+    void bothSpellingsReachOneFile_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("respelled");
+        QTest::newRow("Data and data")
+            << QStringLiteral("\\Data\\Images\\All\\Level\\Easy\\Pic\\Shw\\1.pic")
+            << QStringLiteral("\\data\\Images\\All\\Level\\Easy\\Pic\\Shw\\1.pic");
+        QTest::newRow("every folder in another case")
+            << QStringLiteral("\\Data\\Images\\All\\Level\\Hard\\Pic\\Big\\28.pic")
+            << QStringLiteral("\\DATA\\images\\ALL\\level\\hard\\PIC\\big\\28.PIC");
+        QTest::newRow("menu preview in lower case")
+            << QStringLiteral("\\Data\\Images\\All\\Level\\Hard\\Pic\\Prevw\\10.pic")
+            << QStringLiteral("\\data\\images\\all\\level\\hard\\pic\\prevw\\10.pic");
+    }
+    void bothSpellingsReachOneFile()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, respelled);
+        const QFileInfo a(data_tree::programPath(written));
+        const QFileInfo b(data_tree::programPath(respelled));
+        QVERIFY2(a.isFile(), qPrintable(a.filePath()));
+        QVERIFY2(b.isFile(), qPrintable(b.filePath()));
+        QCOMPARE(b.canonicalFilePath(), a.canonicalFilePath());
+    }
+
+    // A player can only solve a picture whose pieces tell apart: cut like the game cuts it,
+    // no tile may be nearly flat and no two tiles may look alike.
+    void tilesDiffer_data()
+    {
+        QTest::addColumn<int>("n");
+        for (int n = 1; n <= 28; ++n)
+            QTest::addRow("picture %d", n) << n;
+    }
+    void tilesDiffer()
+    {
+        QFETCH(int, n);
+        const bool normal = n <= 9;
+        const QPixmap big = platform::loadPicture(data_tree::bigPicture(normal, number(n)));
+        QVERIFY(!big.isNull());
+        platform::PictureClip clip;
+        clip.setCols(normal ? 4 : 3);
+        clip.setRows(normal ? 3 : 5);
+        clip.setPicture(big);
+        std::vector<QImage> tiles;
+        for (int k = 0; k < clip.cellCount(); ++k)
+            tiles.push_back(thumbnail(clip.graphicCell(k).toImage(), tileThumb));
+        QCOMPARE(int(tiles.size()), normal ? 12 : 15);
+        // A flat tile has a brightness spread of 1 or 2 levels from grain alone; 6 asks for
+        // shapes or shading a player can see.
+        for (size_t k = 0; k < tiles.size(); ++k)
+            QVERIFY2(
+                detail(tiles[k]) >= 6.0,
+                qPrintable(QStringLiteral("cell %1 is flat (%2)").arg(k).arg(detail(tiles[k]))));
+        // The same content read twice differs by 1 or 2 levels (JPEG, grain), and two tiles of
+        // one smooth sky gradient, side by side, by 3 to 8; 10 levels on average (4 % of the
+        // range) asks for shapes or colours of each tile's own.
+        for (size_t a = 0; a < tiles.size(); ++a)
+            for (size_t b = a + 1; b < tiles.size(); ++b) {
+                const double d = meanDifference(tiles[a], tiles[b]);
+                QVERIFY2(
+                    d >= 10.0,
+                    qPrintable(
+                        QStringLiteral("cells %1 and %2 look alike (%3)").arg(a).arg(b).arg(d)));
+            }
+    }
+
+    // The 28 pictures are told apart at a glance in the menu: no picture may look like
+    // another even as a tiny thumbnail.
+    void picturesDiffer_data()
+    {
+        QTest::addColumn<int>("n");
+        for (int n = 1; n <= 28; ++n)
+            QTest::addRow("picture %d", n) << n;
+    }
+    void picturesDiffer()
+    {
+        QFETCH(int, n);
+        const auto thumbOf = [](int k) {
+            return thumbnail(platform::readPicture(data_tree::gamePreview(k <= 9, number(k))),
+                             pictureThumb);
+        };
+        const QImage mine = thumbOf(n);
+        for (int other = 1; other <= 28; ++other) {
+            if (other == n)
+                continue;
+            const double d = meanDifference(mine, thumbOf(other));
+            QVERIFY2(d >= 20.0,
+                     qPrintable(QStringLiteral("looks like picture %1 (%2)").arg(other).arg(d)));
+        }
+    }
+};
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
