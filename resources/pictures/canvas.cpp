@@ -8,6 +8,14 @@
 namespace pictures
 {
 
+QPen pen(const QColor &c, double width)
+{
+    QPen p(c, width);
+    p.setCapStyle(Qt::RoundCap);
+    p.setJoinStyle(Qt::RoundJoin);
+    return p;
+}
+
 double Rng::next()
 {
     // splitmix64: tiny, fast and the same everywhere.

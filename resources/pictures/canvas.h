@@ -29,6 +29,27 @@ private:
     std::uint64_t m_state;
 };
 
+// A painter that starts antialiased and without outline, as every scene wants it.
+struct Painter : QPainter {
+    explicit Painter(QImage *image) : QPainter(image)
+    {
+        setRenderHint(QPainter::Antialiasing);
+        setPen(Qt::NoPen);
+    }
+    // Pixel work on the image needs the painter out of the way for a moment.
+    template <class F> void aside(QImage *image, F work)
+    {
+        end();
+        work();
+        begin(image);
+        setRenderHint(QPainter::Antialiasing);
+        setPen(Qt::NoPen);
+    }
+};
+
+// A pen with round ends, for strokes that should look drawn by hand.
+QPen pen(const QColor &c, double width);
+
 inline float smoothstep(float edge0, float edge1, float x)
 {
     const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);

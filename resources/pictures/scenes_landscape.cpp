@@ -16,22 +16,6 @@ namespace pictures
 namespace
 {
 
-struct Painter : QPainter {
-    explicit Painter(QImage *image) : QPainter(image)
-    {
-        setRenderHint(QPainter::Antialiasing);
-        setPen(Qt::NoPen);
-    }
-};
-
-QPen pen(const QColor &c, double width)
-{
-    QPen p(c, width);
-    p.setCapStyle(Qt::RoundCap);
-    p.setJoinStyle(Qt::RoundJoin);
-    return p;
-}
-
 // A field of reeds or grass blades rising from baseY.
 void grass(QPainter &p, double x0, double x1, double baseY, double height, const QColor &colour,
            Rng &rng, int count)
@@ -175,12 +159,8 @@ void tuscanHills(QImage &img)
         return h * 0.36 - h * 0.06 * double(fbm(float(x / (w * 0.25)), 1.5f, 5, 4));
     };
     p.fillPath(ridge(w, h, farHills), QColor(132, 156, 176));
-    // Far woods and a hill town, blue with distance.
-    for (int i = 0; i < 60; ++i) {
-        const double x = rng.next() * w;
-        leafyCrown(p, QPointF(x, farHills(x) + rng.range(4, 30)), rng.range(5, 10),
-                   QColor(110, 136, 150), rng, 6);
-    }
+    p.aside(&img, [&] { roughen(img, ridge(w, h, farHills), 0.12f, 26.f, 6); });
+    // A hill town, blue with distance.
     for (int i = 0; i < 9; ++i) {
         const double x = w * 0.18 + i * 11;
         const double y = farHills(x) + 2;
@@ -378,21 +358,23 @@ void cityAtNight(QImage &img)
         Painter p(&img);
         // A bridge of arches on the left, its lamps strung along the deck.
         const double deck = horizon + h * 0.08;
-        p.setBrush(QColor(20, 18, 40));
-        p.drawRect(QRectF(0, deck - 10, w * 0.42, 14));
+        QPainterPath bridge;
+        bridge.addRect(QRectF(-4, deck - 10, w * 0.44 + 4, 40));
         for (int i = 0; i < 4; ++i) {
             const double x = i * w * 0.11;
-            QPainterPath arch;
-            arch.moveTo(x, deck);
-            arch.quadTo(x + w * 0.055, deck - 34, x + w * 0.11, deck);
-            arch.lineTo(x + w * 0.1, h);
-            arch.lineTo(x + w * 0.01, h);
-            arch.closeSubpath();
-            p.drawRect(QRectF(x + w * 0.1, deck, 14, h - deck));
+            QPainterPath hole;
+            hole.moveTo(x + 8, deck + 31);
+            hole.quadTo(x + w * 0.055, deck - 6, x + w * 0.11 - 8, deck + 31);
+            hole.closeSubpath();
+            bridge = bridge.subtracted(hole);
         }
-        for (double x = 8; x < w * 0.42; x += 24) {
+        p.setBrush(QColor(20, 18, 40));
+        p.drawPath(bridge);
+        p.setOpacity(0.35);
+        p.drawPath(QTransform(1, 0, 0, -1, 0, 2 * (deck + 30)).map(bridge));
+        p.setOpacity(1.0);
+        for (double x = 8; x < w * 0.44; x += 24)
             glow(p, {x, deck - 16}, 14, QColor(255, 220, 150, 220));
-        }
         // A boat with lit cabin in the foreground.
         const QPointF boat(w * 0.7, h * 0.88);
         QPainterPath hull;
@@ -817,12 +799,10 @@ void coralReef(QImage &img)
     rockG.setColorAt(0, QColor(120, 110, 120));
     rockG.setColorAt(1, QColor(60, 50, 70));
     p.fillPath(rocks, rockG);
-    p.end();
-    roughen(img, rocks, 0.5f, 20.f, 24);
-    roughen(img, ridge(w, h, floor), 0.25f, 8.f, 25);
-    p.begin(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
+    p.aside(&img, [&] {
+        roughen(img, rocks, 0.5f, 20.f, 24);
+        roughen(img, ridge(w, h, floor), 0.25f, 8.f, 25);
+    });
     // Sponges and polyps encrusting the rock.
     for (int i = 0; i < 700; ++i) {
         const QPointF c(rng.next() * w * 0.72, h * rng.range(0.45, 0.95));

@@ -17,22 +17,6 @@ namespace pictures
 namespace
 {
 
-struct Painter : QPainter {
-    explicit Painter(QImage *image) : QPainter(image)
-    {
-        setRenderHint(QPainter::Antialiasing);
-        setPen(Qt::NoPen);
-    }
-};
-
-QPen pen(const QColor &c, double width)
-{
-    QPen p(c, width);
-    p.setCapStyle(Qt::RoundCap);
-    p.setJoinStyle(Qt::RoundJoin);
-    return p;
-}
-
 QPointF polar(double angle, double radius)
 {
     return {std::cos(angle) * radius, std::sin(angle) * radius};
@@ -1014,10 +998,7 @@ void volcano(QImage &img)
         p.fillPath(small, QColor(36, 22, 26));
         cone.addPath(small);
         glow(p, {w * 0.86, h * 0.54}, 60, QColor(255, 120, 40, 160));
-        p.end();
-        roughen(img, cone, 0.7f, 14.f, 184);
-        p.begin(&img);
-        p.setRenderHint(QPainter::Antialiasing);
+        p.aside(&img, [&] { roughen(img, cone, 0.7f, 14.f, 184); });
         // Cooling cracks glow all over the slopes.
         for (int i = 0; i < 260; ++i) {
             QPointF at(rng.next() * w, crater.y() + rng.next() * (horizon - crater.y()));
@@ -2204,11 +2185,7 @@ void milkyWay(QImage &img)
     p.fillPath(hillPath, hg);
     const QPointF fire(w * 0.56, h * 0.93);
     glow(p, fire, w * 0.45, QColor(255, 150, 60, 150));
-    p.end();
-    roughen(img, hillPath, 0.4f, 12.f, 286);
-    p.begin(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
+    p.aside(&img, [&] { roughen(img, hillPath, 0.4f, 12.f, 286); });
     QPainterPath trunk;
     const QPointF root(w * 0.3, hills(w * 0.3) + 4);
     trunk.moveTo(root + QPointF(-14, 0));
