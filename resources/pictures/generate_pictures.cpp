@@ -49,26 +49,39 @@ QImage scaled(const QImage &canvas, QSize size)
     return canvas.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-// All pictures in rows of seven, numbered as the menu numbers them.
+// All pictures, numbered as the menu numbers them: the landscapes five to a row, then the
+// portraits seven to a row.
 QImage contactSheet(const QList<QImage> &pictures)
 {
-    const int cellW = 250, cellH = 300, caption = 24, columns = 7, margin = 8;
-    const int rows = int((pictures.size() + columns - 1) / columns);
-    QImage sheet(columns * cellW, rows * (cellH + caption), QImage::Format_RGB32);
+    const int width = 1750, caption = 24, margin = 8;
+    struct Section {
+        int first, count, columns, cellH;
+    };
+    const Section sections[] = {{0, 9, 5, 270}, {9, int(pictures.size()) - 9, 7, 320}};
+    int height = 0;
+    for (const Section &s : sections)
+        height += (s.count + s.columns - 1) / s.columns * (s.cellH + caption);
+    QImage sheet(width, height, QImage::Format_RGB32);
     sheet.fill(QColor(40, 40, 44));
     QPainter p(&sheet);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(16);
     p.setFont(font);
     p.setPen(QColor(230, 230, 230));
-    for (int i = 0; i < pictures.size(); ++i) {
-        const QImage thumb = pictures[i].scaled(cellW - 2 * margin, cellH - 2 * margin,
+    int top = 0;
+    for (const Section &s : sections) {
+        const int cellW = width / s.columns;
+        for (int i = 0; i < s.count; ++i) {
+            const QImage &picture = pictures[s.first + i];
+            const QImage thumb = picture.scaled(cellW - 2 * margin, s.cellH - 2 * margin,
                                                 Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        const int x = (i % columns) * cellW, y = (i / columns) * (cellH + caption);
-        const int top = y + cellH - margin - thumb.height();
-        p.drawImage(x + (cellW - thumb.width()) / 2, top, thumb);
-        p.drawText(QRect(x, y + cellH - margin, cellW, caption + margin), Qt::AlignCenter,
-                   QString::number(i + 1));
+            const int x = (i % s.columns) * cellW, y = top + (i / s.columns) * (s.cellH + caption);
+            p.drawImage(x + (cellW - thumb.width()) / 2, y + s.cellH - margin - thumb.height(),
+                        thumb);
+            p.drawText(QRect(x, y + s.cellH - margin, cellW, caption + margin), Qt::AlignCenter,
+                       QString::number(s.first + i + 1));
+        }
+        top += (s.count + s.columns - 1) / s.columns * (s.cellH + caption);
     }
     return sheet;
 }
@@ -122,9 +135,9 @@ int main(int argc, char **argv)
         if (!sheetPath.isEmpty())
             sheet << big;
     }
-    if (!sheetPath.isEmpty()) {
+    if (!sheetPath.isEmpty() && sheet.size() == 28) {
         QImageWriter writer(sheetPath);
-        writer.setQuality(85);
+        writer.setQuality(76);
         if (!writer.write(contactSheet(sheet)))
             return 1;
     }
