@@ -1310,6 +1310,32 @@ void koiPond(QImage &img)
             p.drawEllipse(c, r * 0.1, r * 0.1);
         }
     }
+    // Maple leaves fallen on the water.
+    for (const QPointF f : {QPointF(0.5, 0.07), QPointF(0.3, 0.5), QPointF(0.7, 0.46),
+                            QPointF(0.56, 0.96), QPointF(0.1, 0.3)}) {
+        const QPointF c(f.x() * w, f.y() * h);
+        const QColor tone = palette({QColor(230, 60, 30), QColor(250, 170, 40)}, rng.next());
+        p.save();
+        p.translate(c);
+        p.rotate(rng.range(0, 360));
+        p.setBrush(QColor(0, 20, 20, 70));
+        p.drawEllipse(QPointF(8, 10), 22, 18);
+        p.setBrush(tone);
+        for (int k = 0; k < 5; ++k) {
+            p.save();
+            p.rotate(-90 + (k - 2) * 45);
+            QPainterPath lobe;
+            lobe.moveTo(0, 0);
+            lobe.quadTo(8, 10, 0, 26);
+            lobe.quadTo(-8, 10, 0, 0);
+            p.drawPath(lobe);
+            p.restore();
+        }
+        p.setPen(pen(tone.darker(150), 1.5));
+        p.drawLine(QPointF(0, 0), QPointF(0, 14));
+        p.setPen(Qt::NoPen);
+        p.restore();
+    }
     // Ripples.
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 5; ++i) {
