@@ -110,7 +110,9 @@ QCursor cursor(CursorKind kind)
     const QPixmap picture = pixmap(cursorName(kind));
     if (picture.isNull())
         return QCursor(Qt::PointingHandCursor);
-    const QPoint hot = cursorHotSpot(kind);
+    // The X11 back end takes the hot spot in the picture's own pixels, also for a
+    // double-size picture, so the design-pixel hot spot is scaled with it.
+    const QPoint hot = cursorHotSpot(kind) * picture.devicePixelRatio();
     const QCursor c(picture, hot.x(), hot.y());
     cache.insert(int(kind), c);
     return c;
