@@ -1,0 +1,267 @@
+// Benchmarks of the game window, and a driver that shows it for a screenshot.
+//
+//   bench_game look <number> <level> [seconds]  the window after its shuffle, left on screen
+//   bench_game play [runs]                      "Play" to the painted board, ms per run
+//   bench_game idle [seconds]                   CPU in play after "Done", music off
+//   bench_game click [clicks]                   CPU per tile click, repaint included
+//   bench_game shuffle [seconds]                shuffle steps per second and their CPU
+//
+// The data tree comes from PUZZLE_PROGRAM_DIR (the built game folder by default).
+
+#include "game_window/form1.h"
+#include "menu/game_setup.h"
+#include "platform/services.h"
+#include "resources/resources.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace
+{
+
+double cpuMs()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    const auto ms = [](const timeval &t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(u.ru_utime) + ms(u.ru_stime);
+}
+
+void runFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+Form1 *gameWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *f = qobject_cast<Form1 *>(w); f && f->isVisible())
+            return f;
+    }
+    return nullptr;
+}
+
+Form1 *startGame(const QString &number, const QString &level)
+{
+    menu::setupGame(nullptr, number, level);
+    Form1 *f = gameWindow();
+    if (!f) {
+        std::fprintf(stderr, "no game window: is the data tree at %s?\n",
+                     qPrintable(platform::services().programDir));
+        std::exit(2);
+    }
+    return f;
+}
+
+// Runs the round to "Done" without waiting for its fifteen seconds.
+void skipToPlay(Form1 *f, int steps)
+{
+    f->Timer2->fire();
+    for (int i = 0; i < steps; ++i)
+        f->Timer1->fire();
+    while (f->Timer2->isRunning())
+        f->Timer2->fire();
+}
+
+class PaintWatch : public QObject
+{
+public:
+    bool painted = false;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+int look(const QString &number, const QString &level, int seconds)
+{
+    Form1 *f = startGame(number, level);
+    skipToPlay(f, 800);
+    f->TmrBanner->fire();
+    runFor(seconds * 1000);
+    return 0;
+}
+
+int play(int runs)
+{
+    std::vector<double> times[2];
+    for (int i = 0; i < runs; ++i) {
+        for (int level = 0; level < 2; ++level) {
+            QElapsedTimer t;
+            t.start();
+            menu::setupGame(nullptr, level ? QStringLiteral("28") : QStringLiteral("1"),
+                            level ? QStringLiteral("Hard") : QStringLiteral("Normal"));
+            Form1 *f = gameWindow();
+            PaintWatch watch;
+            platform::Picture *blank = level ? f->ImGNo() : f->ImENo();
+            blank->installEventFilter(&watch);
+            while (!watch.painted)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            times[level].push_back(t.nsecsElapsed() / 1e6);
+            blank->removeEventFilter(&watch);
+            delete f;
+            runFor(50);
+        }
+    }
+    std::printf("play to painted board: Normal median %.1f ms, Hard median %.1f ms (%d runs)\n",
+                median(times[0]), median(times[1]), runs);
+    return 0;
+}
+
+int idle(int seconds)
+{
+    Form1 *f = startGame(QStringLiteral("1"), QStringLiteral("Normal"));
+    skipToPlay(f, 300);
+    runFor(1500); // let the first paints and polls pass
+    // Switches to find where the time goes.
+    if (qEnvironmentVariableIsSet("BENCH_HIDE"))
+        f->hide();
+    if (qEnvironmentVariableIsSet("BENCH_NO_BANNER"))
+        f->TmrBanner->setInterval(0);
+    if (qEnvironmentVariableIsSet("BENCH_NO_CLOCKS")) {
+        f->TmHour->setInterval(0);
+        f->TimSmus->setInterval(0);
+    }
+    if (qEnvironmentVariableIsSet("BENCH_DELETE")) {
+        delete f;
+        f = nullptr;
+    }
+    struct PaintLog : QObject {
+        bool eventFilter(QObject *o, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint)
+                std::fprintf(
+                    stderr, "paint %s %s\n", qPrintable(o->objectName()),
+                    qPrintable(QString::number(static_cast<QPaintEvent *>(e)->rect().width()) +
+                               "x" +
+                               QString::number(static_cast<QPaintEvent *>(e)->rect().height())));
+            return false;
+        }
+    } paintLog;
+    if (f && qEnvironmentVariableIsSet("BENCH_PAINTS")) {
+        f->installEventFilter(&paintLog);
+        for (QWidget *w : f->findChildren<QWidget *>())
+            w->installEventFilter(&paintLog);
+    }
+    const double cpu0 = cpuMs();
+    QElapsedTimer t;
+    t.start();
+    runFor(seconds * 1000);
+    const double cpu = cpuMs() - cpu0;
+    std::printf("idle in play: %.2f ms CPU in %.1f s = %.3f %% of a core; clock reads %s\n", cpu,
+                t.elapsed() / 1e3, 100.0 * cpu / t.elapsed(),
+                f ? qPrintable(f->LbCount->caption()) : "-");
+    return 0;
+}
+
+void click(QWidget *w)
+{
+    const QPointF at = QPointF(w->rect().center());
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QCoreApplication::sendEvent(w, &release);
+}
+
+int clicks(int count)
+{
+    Form1 *f = startGame(QStringLiteral("1"), QStringLiteral("Normal"));
+    skipToPlay(f, 400);
+    runFor(300);
+    // A tile beside the blank goes back and forth; the board never comes home.
+    const QList<platform::Picture *> set = f->normalSet();
+    platform::Picture *mover = nullptr;
+    for (int k = 1; k <= 11 && !mover; ++k) {
+        core::Board trial = f->normalBoard();
+        if (core::slideTile(trial, k) != core::Slide::None && !core::CheckSolved(trial))
+            mover = set[k - 1];
+    }
+    if (!mover || core::CheckSolved(f->normalBoard())) {
+        std::fprintf(stderr, "the shuffle left no usable tile; run again\n");
+        return 2;
+    }
+    const double cpu0 = cpuMs();
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < count; ++i) {
+        click(mover);
+        QCoreApplication::processEvents(); // the repaint belongs to the click
+    }
+    const double cpu = cpuMs() - cpu0;
+    std::printf("clicks: %d in %.0f ms wall, %.3f ms CPU per click; LbClicks %s\n", count,
+                t.nsecsElapsed() / 1e6, cpu / count, qPrintable(f->LbClicks->caption()));
+    return 0;
+}
+
+int shuffle(int seconds)
+{
+    Form1 *f = startGame(QStringLiteral("28"), QStringLiteral("Hard"));
+    runFor(300);
+    int steps = 0;
+    QObject::connect(f->Timer1, &platform::Timer::tick, [&steps] { ++steps; });
+    f->Timer2->setInterval(0); // the phase runs as long as we measure
+    f->Timer1->setInterval(1);
+    const double cpu0 = cpuMs();
+    QElapsedTimer t;
+    t.start();
+    runFor(seconds * 1000);
+    const double cpu = cpuMs() - cpu0;
+    f->Timer1->setInterval(0);
+    std::printf("shuffle: %.1f steps/s, %.2f %% of a core\n", steps * 1e3 / t.elapsed(),
+                100.0 * cpu / t.elapsed());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    resources::init();
+    platform::installDefaultServices();
+    const QString dir =
+        qEnvironmentVariable("PUZZLE_PROGRAM_DIR", QStringLiteral(PUZZLE_PROGRAM_DIR));
+    platform::services().programDir = dir;
+    platform::services().music.reset(); // music off: only the window is measured
+
+    const QStringList args = app.arguments();
+    const QString mode = args.value(1);
+    const auto number = [&](int i, int fallback) {
+        return args.size() > i ? args[i].toInt() : fallback;
+    };
+    if (mode == QLatin1String("look"))
+        return look(args.value(2, QStringLiteral("1")), args.value(3, QStringLiteral("Normal")),
+                    number(4, 5));
+    if (mode == QLatin1String("play"))
+        return play(number(2, 9));
+    if (mode == QLatin1String("idle"))
+        return idle(number(2, 20));
+    if (mode == QLatin1String("click"))
+        return clicks(number(2, 500));
+    if (mode == QLatin1String("shuffle"))
+        return shuffle(number(2, 5));
+    std::fprintf(stderr, "usage: bench_game look|play|idle|click|shuffle [...]\n");
+    return 1;
+}
