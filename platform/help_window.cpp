@@ -39,6 +39,7 @@ Form3::Form3(QWidget *owner, const QString &pagePath)
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     WebBrowser1->setGeometry(twipsRect(360, 360, 7335, 3735));
     WebBrowser1->setOpenExternalLinks(true); // web addresses go to the desktop's browser
+    WebBrowser1->setFrameShape(QFrame::NoFrame);
     if (QFileInfo(pagePath).isFile())
         WebBrowser1->setSource(QUrl::fromLocalFile(pagePath));
 
