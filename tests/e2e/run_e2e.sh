@@ -3,6 +3,8 @@
 #   run_e2e.sh round|missing-data <program dir> [artifacts dir]
 # round:        shaped menu, arrows change the preview, Play, shuffle until "Done", stop ->
 #               Cancel, stop -> OK, records window, Close ends the process with status 0.
+# help-exit:    Help opens the shaped help window, its Close returns to the menu; Exit shows
+#               the records window, whose Close ends the process with status 0.
 # missing-data: a program directory holding only the executable ends with the picture error
 #               report and a non-zero status, no other window shown.
 # Every wait polls with a generous limit, so a slow, busy machine only makes it slower.
@@ -98,7 +100,7 @@ root=255,0,255
 xsetroot -solid '#ff00ff'
 
 # ---- sizes in pixels, from the windows' design sizes in twips
-menu_w=364 menu_h=271 game_w=685 game_h=471 records_w=401 records_h=303
+menu_w=364 menu_h=271 game_w=685 game_h=471 records_w=401 records_h=303 help_w=536 help_h=349
 
 start_program() {
     "$1/zantho-puzzle" >"$work/stdout.txt" 2>"$work/stderr.txt" &
@@ -200,6 +202,38 @@ round() {
     say "ok: exit status 0"
 }
 
+help_is_shaped() {
+    find_window $help_w $help_h || return 1
+    shot
+    [ "$WX,$WY" = "25,25" ] || return 1
+    [ "$(pixel "$WX" "$WY")" = $root ] || return 1
+    [ "$(pixel $((WX + help_w - 1)) $((WY + help_h - 1)))" = $root ] || return 1
+    [ "$(pixel $((WX + 268)) $((WY + 150)))" != $root ]
+}
+
+help_exit() {
+    cp -a "$program_dir" "$work/game"
+    start_program "$work/game"
+    wait_for 90 "the menu is shown" menu_is_shaped
+    local mx=$WX my=$WY
+
+    click $((mx + 304)) $((my + 116))  # Help
+    wait_for 30 "the help window at 25, 25, shaped to its skin" help_is_shaped
+    click $((WX + 288)) $((WY + 308))  # Close
+    wait_for 30 "Close: back to the menu" eval 'no_window $help_w $help_h && find_window $menu_w $menu_h'
+
+    click $((mx + 304)) $((my + 172))  # Exit
+    wait_for 30 "Exit: the records window replaces the menu" \
+        eval 'no_window $menu_w $menu_h && find_window $records_w $records_h'
+    click $((WX + 208)) $((WY + 260))  # Close
+    wait_for 30 "Close ends the program" process_ended
+    local status=0
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq 0 ] || fail "exit status $status, expected 0"
+    say "ok: exit status 0"
+}
+
 missing_data() {
     mkdir "$work/bare"
     cp "$program_dir/zantho-puzzle" "$work/bare/"
@@ -223,6 +257,7 @@ missing_data() {
 
 case $scenario in
 round) round ;;
+help-exit) help_exit ;;
 missing-data) missing_data ;;
 *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac
