@@ -92,6 +92,29 @@ public:
     }
 };
 
+// BENCH_PAINTS=1 lists every paint of the window's elements on stderr.
+class PaintLog : public QObject
+{
+public:
+    explicit PaintLog(QWidget *window)
+    {
+        if (!window || !qEnvironmentVariableIsSet("BENCH_PAINTS"))
+            return;
+        window->installEventFilter(this);
+        for (QWidget *w : window->findChildren<QWidget *>())
+            w->installEventFilter(this);
+    }
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            const QRect r = static_cast<QPaintEvent *>(e)->rect();
+            std::fprintf(stderr, "paint %s %dx%d\n", qPrintable(o->objectName()), r.width(),
+                         r.height());
+        }
+        return false;
+    }
+};
+
 int look(const QString &number, const QString &level, int seconds)
 {
     Form1 *f = startGame(number, level);
@@ -145,23 +168,7 @@ int idle(int seconds)
         delete f;
         f = nullptr;
     }
-    struct PaintLog : QObject {
-        bool eventFilter(QObject *o, QEvent *e) override
-        {
-            if (e->type() == QEvent::Paint)
-                std::fprintf(
-                    stderr, "paint %s %s\n", qPrintable(o->objectName()),
-                    qPrintable(QString::number(static_cast<QPaintEvent *>(e)->rect().width()) +
-                               "x" +
-                               QString::number(static_cast<QPaintEvent *>(e)->rect().height())));
-            return false;
-        }
-    } paintLog;
-    if (f && qEnvironmentVariableIsSet("BENCH_PAINTS")) {
-        f->installEventFilter(&paintLog);
-        for (QWidget *w : f->findChildren<QWidget *>())
-            w->installEventFilter(&paintLog);
-    }
+    PaintLog paintLog(f);
     const double cpu0 = cpuMs();
     QElapsedTimer t;
     t.start();
@@ -222,6 +229,7 @@ int shuffle(int seconds)
     QObject::connect(f->Timer1, &platform::Timer::tick, [&steps] { ++steps; });
     f->Timer2->setInterval(0); // the phase runs as long as we measure
     f->Timer1->setInterval(1);
+    PaintLog paintLog(f);
     const double cpu0 = cpuMs();
     QElapsedTimer t;
     t.start();
