@@ -74,6 +74,8 @@ private Q_SLOTS:
     void hoverHighlightsTheActionOfTheIcon();
     void clicksOnTheWordsDoNothing_data();
     void clicksOnTheWordsDoNothing();
+    void playHandsThePictureToTheGame_data();
+    void playHandsThePictureToTheGame();
     void helpOpensModallyAndCloses();
     void exitStopsTheMusicAndClosesTheMenu();
     void linksOpenTheirFanSite_data();
@@ -277,6 +279,42 @@ void TestForm2::clicksOnTheWordsDoNothing()
     QVERIFY(!form->isHidden());
     QCOMPARE(QApplication::topLevelWidgets().size(), 1);
     QCOMPARE(m_fakes->music->commands, music);
+}
+
+void TestForm2::playHandsThePictureToTheGame_data()
+{
+    QTest::addColumn<int>("previousClicks");
+    QTest::addColumn<QString>("previewShown");
+    QTest::newRow("picture 1, Normal") << 0 << QStringLiteral("ImEPrev");
+    QTest::newRow("picture 28, Hard") << 1 << QStringLiteral("ImGPrev");
+}
+
+// Play takes the chosen picture and its level into a game window and closes the menu.
+void TestForm2::playHandsThePictureToTheGame()
+{
+    QFETCH(int, previousClicks);
+    QFETCH(QString, previewShown);
+    m_fakes = &testing::installFakes(); // the game needs the whole built data tree
+    menu::showMenuWindow();
+    QPointer<Form2> form = openMenus().value(0);
+    QVERIFY(form);
+    for (int i = 0; i < previousClicks; ++i)
+        QTest::mouseClick(form->Image5, Qt::LeftButton);
+    QTest::mouseClick(form->Image2, Qt::LeftButton);
+    flushDeletes();
+
+    QVERIFY2(!form, "Play closes the menu window");
+    QWidget *game = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("Form1") && !w->isHidden())
+            game = w;
+    QVERIFY2(game, "a game window is shown");
+    auto *preview = game->findChild<QWidget *>(previewShown);
+    QVERIFY(preview && !preview->isHidden());
+    QVERIFY(m_fakes->fatalErrors.isEmpty());
+    QCOMPARE(m_fakes->music->commands.last(), platform::music::kPlay);
+    QVERIFY(
+        m_fakes->music->commands.contains(platform::music::openCommand(data_tree::gameMusic())));
 }
 
 // The help window opens over the menu, which waits beneath it until "Close".
