@@ -5,14 +5,15 @@
 #include "resources/resources.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);  // only the records window's "Close" ends a run
+    app.setQuitOnLastWindowClosed(false); // only the records window's "Close" ends a run
     resources::init();
     // Message boxes and any window without an icon of its own show the game's.
-    QApplication::setWindowIcon(resources::pixmap(resources::name::windowIcon));
+    QApplication::setWindowIcon(QIcon(resources::pixmap(resources::name::windowIcon)));
     platform::installDefaultServices();
     platform::services().music = platform::startMusicDevice();
     menu::showMenuWindow();
