@@ -65,6 +65,11 @@ FluidPlayer::FluidPlayer(const FluidOptions &options)
     // set would otherwise add well over a hundred megabytes.
     fluid_settings_setint(m_settings, "synth.dynamic-sample-loading", 1);
     fluid_settings_setint(m_settings, "synth.lock-memory", 0);
+    // A player resets the synthesiser before each tune, which selects the General MIDI defaults
+    // on every channel: the grand piano and the whole drum kit, some fifteen megabytes our
+    // tunes may not use. Our tunes set up each channel they play, so we reset only what
+    // playing leaves behind (see playFromStart) and load the instruments a tune asks for.
+    fluid_settings_setint(m_settings, "player.reset-synth", 0);
     fluid_settings_setint(m_settings, "audio.period-size", options.periodSize);
     fluid_settings_setint(m_settings, "audio.periods", options.periods);
     fluid_settings_setstr(m_settings, "audio.pulseaudio.media-role", "game");
@@ -100,7 +105,7 @@ bool FluidPlayer::startAudio()
 bool FluidPlayer::loadSoundFont(const QString &path)
 {
     return m_synth &&
-           fluid_synth_sfload(m_synth, QFile::encodeName(path).constData(), 1) != FLUID_FAILED;
+           fluid_synth_sfload(m_synth, QFile::encodeName(path).constData(), 0) != FLUID_FAILED;
 }
 
 int FluidPlayer::renderForDevice(void *self, int length, int, float *[], int nout, float *out[])
@@ -138,8 +143,11 @@ void FluidPlayer::playFromStart()
     deletePlayer();
     if (m_file.empty())
         return;
-    // A fresh player starts at the first tick and resets the synthesiser, so every start
-    // sounds the same however the previous one ended.
+    // A fresh player starts at the first tick; with every voice silenced and the controllers
+    // back at their defaults, every start sounds the same however the previous one ended.
+    fluid_synth_all_sounds_off(m_synth, -1);
+    for (int channel = 0; channel < fluid_synth_count_midi_channels(m_synth); ++channel)
+        fluid_synth_cc(m_synth, channel, 121, 0); // reset all controllers
     m_player = new_fluid_player(m_synth);
     if (m_player && (fluid_player_add_mem(m_player, m_file.data(), m_file.size()) != FLUID_OK ||
                      fluid_player_play(m_player) != FLUID_OK))
@@ -176,6 +184,11 @@ bool FluidPlayer::isPlaying() const
 {
     std::lock_guard lock(m_rendering);
     return m_player && fluid_player_get_status(m_player) == FLUID_PLAYER_PLAYING;
+}
+
+int FluidPlayer::activeVoices() const
+{
+    return m_synth ? fluid_synth_get_active_voice_count(m_synth) : 0;
 }
 
 std::unique_ptr<MusicOutput> startFluidOutput(const FluidOptions &options)

@@ -254,25 +254,4 @@ void Arranger::bass(const std::string &part, double at, const std::vector<Chord>
     }
 }
 
-void Arranger::drums(const std::string &part, double at, int bars, int level, int velocity)
-{
-    constexpr int kKick = 36, kSideStick = 37, kClosedHat = 42, kShaker = 70;
-    const int beats = m_song.beatsPerBar;
-    for (int bar = 0; bar < bars && level > 0; ++bar) {
-        const double start = at + bar * beats;
-        for (int e = 0; e < beats * 2; ++e) {
-            const double beat = start + e * 0.5;
-            add(part, beat, 0.25, kShaker, velocity - (e % 2 ? 14 : 6) + jitter());
-            if (level >= 2 && e % 2 == 0)
-                add(part, beat, 0.25, kClosedHat, velocity - 12 + jitter());
-        }
-        if (level >= 2)
-            for (int b = 1; b < beats; b += 2)
-                add(part, start + b, 0.25, kSideStick, velocity - 4 + jitter());
-        if (level >= 3)
-            for (int b = 0; b < beats; b += 2)
-                add(part, start + b, 0.4, kKick, velocity + 4 + jitter());
-    }
-}
-
 } // namespace tunes

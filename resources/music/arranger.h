@@ -44,9 +44,6 @@ public:
                      int centre, int velocity);
     void bass(const std::string &part, double at, const std::vector<Chord> &chords, BassStyle style,
               int low, int velocity);
-    // 0: none, 1: shaker, 2: shaker and closed hi-hat with a side stick on 2 and 4,
-    // 3: as 2 with a soft kick on 1 and 3.
-    void drums(const std::string &part, double at, int bars, int level, int velocity);
 
 private:
     void add(const std::string &part, double beat, double length, int pitch, int velocity);

@@ -1,6 +1,6 @@
 // The game tune: a light, bouncing piece in G major that stays out of the way of a player
-// who is thinking. Marimba, plucked strings and guitar carry it; woodwinds take the tunes in
-// turn; a quiet shaker and side stick keep it moving. A middle part goes to C major and back.
+// who is thinking. Marimba, plucked strings and guitar carry it and keep it moving; woodwinds,
+// vibraphone and electric piano take the tunes in turn. A middle part goes to C major and back.
 #include "arranger.h"
 #include "tunes.h"
 
@@ -73,9 +73,8 @@ struct Phrase {
     int transpose;
     Comp comp;
     BassStyle bass;
-    int drums;                    // level, see Arranger::drums
     const char *second = nullptr; // a second voice: doubles the theme an octave up,
-                                  // or, for "Strings", a long counter-line
+                                  // or, for "Pad", a long counter-line
 };
 
 } // namespace
@@ -88,46 +87,44 @@ Song gameTune()
     song.keySharps = 1;
     song.tempi = {{0, 100}};
     song.parts = {
-        makePart("Marimba", 0, 12, 92, 50, 40), makePart("Clarinet", 1, 71, 82, 76, 40),
-        makePart("Flute", 2, 73, 80, 70, 50),   makePart("Pizzicato", 3, 45, 80, 84, 40),
-        makePart("Guitar", 4, 24, 84, 40, 40),  makePart("Strings", 5, 48, 62, 64, 60),
-        makePart("Bass", 6, 32, 92, 64, 20),    makePart("Vibraphone", 7, 11, 80, 56, 50),
-        makePart("Piano", 8, 0, 86, 60, 40),    makePart("Drums", 9, 0, 70, 64, 30),
-        makePart("Oboe", 10, 68, 76, 72, 45),
+        makePart("Marimba", 0, 12, 92, 50, 40),       makePart("Clarinet", 1, 71, 82, 76, 40),
+        makePart("Flute", 2, 73, 80, 70, 50),         makePart("Pizzicato", 3, 45, 80, 84, 40),
+        makePart("Guitar", 4, 24, 84, 40, 40),        makePart("Pad", 5, 89, 62, 64, 60),
+        makePart("Bass", 6, 32, 92, 64, 20),          makePart("Vibraphone", 7, 11, 80, 56, 50),
+        makePart("Electric piano", 8, 4, 86, 60, 40), makePart("Oboe", 10, 68, 76, 72, 45),
     };
     Arranger a(song, 19031998u);
 
     using B = BassStyle;
     const Phrase plan[] = {
-        {kProgA, kThemeA, "Marimba", 0, Comp::Guitar, B::RootFifth, 1},
-        {kProgA, kThemeA2, "Marimba", 0, Comp::Guitar, B::RootFifth, 1},
-        {kProgB, kThemeB, "Clarinet", 0, Comp::Pizzicato, B::Bounce, 2},
-        {kProgA, kThemeA2, "Flute", 0, Comp::Marimba, B::RootFifth, 2},
-        {kProgC, kThemeC, "Flute", 0, Comp::Pad, B::Whole, 0},
-        {kProgC, kThemeC, "Clarinet", -12, Comp::Guitar, B::RootFifth, 1, "Strings"},
-        {kProgA, kThemeA, "Marimba", 0, Comp::Guitar, B::Walking, 3},
-        {kProgA, kThemeA2, "Vibraphone", 0, Comp::Pizzicato, B::Walking, 3},
-        {kProgD, kThemeD, "Piano", 0, Comp::Pizzicato, B::Bounce, 2},
-        {kProgD2, kThemeD2, "Piano", 0, Comp::Pizzicato, B::Bounce, 2},
-        {kProgB, kThemeB, "Guitar", 0, Comp::Pad, B::RootFifth, 1},
-        {kProgA, kThemeA2, "Flute", 0, Comp::Marimba, B::RootFifth, 2, "Strings"},
-        {kProgA, nullptr, nullptr, 0, Comp::Marimba, B::Bounce, 2},
-        {kProgC, kThemeC, "Oboe", 0, Comp::Guitar, B::Whole, 1},
-        {kProgB, kThemeB, "Clarinet", 0, Comp::Piano, B::Bounce, 2},
-        {kProgA, kThemeA, "Marimba", 0, Comp::Guitar, B::Walking, 3, "Flute"},
-        {kProgD, kThemeD, "Vibraphone", 0, Comp::Guitar, B::Bounce, 2},
-        {kProgD2, kThemeD2, "Oboe", 0, Comp::Marimba, B::Bounce, 2, "Strings"},
-        {kProgA, kThemeA, "Piano", 0, Comp::Pizzicato, B::Walking, 3},
-        {kProgA, kThemeA2, "Marimba", 0, Comp::Guitar, B::RootFifth, 2, "Flute"},
+        {kProgA, kThemeA, "Marimba", 0, Comp::Guitar, B::RootFifth},
+        {kProgA, kThemeA2, "Marimba", 0, Comp::Guitar, B::RootFifth},
+        {kProgB, kThemeB, "Clarinet", 0, Comp::Pizzicato, B::Bounce},
+        {kProgA, kThemeA2, "Flute", 0, Comp::Marimba, B::RootFifth},
+        {kProgC, kThemeC, "Flute", 0, Comp::Pad, B::Whole},
+        {kProgC, kThemeC, "Clarinet", -12, Comp::Guitar, B::RootFifth, "Pad"},
+        {kProgA, kThemeA, "Marimba", 0, Comp::Guitar, B::Walking},
+        {kProgA, kThemeA2, "Vibraphone", 0, Comp::Pizzicato, B::Walking},
+        {kProgD, kThemeD, "Electric piano", 0, Comp::Pizzicato, B::Bounce},
+        {kProgD2, kThemeD2, "Electric piano", 0, Comp::Pizzicato, B::Bounce},
+        {kProgB, kThemeB, "Guitar", 0, Comp::Pad, B::RootFifth},
+        {kProgA, kThemeA2, "Flute", 0, Comp::Marimba, B::RootFifth, "Pad"},
+        {kProgA, nullptr, nullptr, 0, Comp::Marimba, B::Bounce},
+        {kProgC, kThemeC, "Oboe", 0, Comp::Guitar, B::Whole},
+        {kProgB, kThemeB, "Clarinet", 0, Comp::Piano, B::Bounce},
+        {kProgA, kThemeA, "Marimba", 0, Comp::Guitar, B::Walking, "Flute"},
+        {kProgD, kThemeD, "Vibraphone", 0, Comp::Guitar, B::Bounce},
+        {kProgD2, kThemeD2, "Oboe", 0, Comp::Marimba, B::Bounce, "Pad"},
+        {kProgA, kThemeA, "Electric piano", 0, Comp::Pizzicato, B::Walking},
+        {kProgA, kThemeA2, "Marimba", 0, Comp::Guitar, B::RootFifth, "Flute"},
     };
 
     double at = 0;
-    // Four bars of marimba and bass to set the pulse.
+    // Four bars of marimba, then the bass joins, to set the pulse.
     const auto intro = parseProgression("Gmaj7 | Em7 | Cmaj7 | D", kBar);
     a.arpeggio("Marimba", at, intro, 55, kMarimbaRipple, 0.5, 60, 0.45);
     a.bass("Bass", at + 2 * kBar, std::vector<Chord>(intro.begin() + 2, intro.end()), B::RootFifth,
            38, 66);
-    a.drums("Drums", at + 2 * kBar, 2, 1, 50);
     at += 4 * kBar;
 
     for (const Phrase &p : plan) {
@@ -135,34 +132,33 @@ Song gameTune()
         if (p.theme) {
             const auto theme = parseMelody(p.theme, kBar);
             const std::string lead = p.lead;
-            const bool plucked =
-                lead == "Marimba" || lead == "Vibraphone" || lead == "Piano" || lead == "Guitar";
+            const bool plucked = lead == "Marimba" || lead == "Vibraphone" ||
+                                 lead == "Electric piano" || lead == "Guitar";
             a.melody(lead, at, theme, plucked ? 84 : 78, p.transpose, plucked ? 0.9 : 0.94);
-            if (p.second && std::string(p.second) == "Strings")
-                a.counterLine("Strings", at, prog, 62, 54);
+            if (p.second && std::string(p.second) == "Pad")
+                a.counterLine("Pad", at, prog, 62, 54);
             else if (p.second)
                 a.melody(p.second, at, theme, 58, p.transpose + 12, 0.92);
         }
         switch (p.comp) {
         case Comp::Guitar:
-            a.chops("Guitar", at, prog, 57, 4, {0, 1.5, 2, 3}, 0.9, 52, 0.012);
+            a.chops("Guitar", at, prog, 57, 4, {0, 1.5, 2}, 0.9, 52, 0.012);
             break;
         case Comp::Pizzicato:
-            a.chops("Pizzicato", at, prog, 62, 3, {1, 3}, 0.5, 56);
+            a.chops("Pizzicato", at, prog, 62, 3, {1}, 0.5, 56);
             break;
         case Comp::Marimba:
             a.arpeggio("Marimba", at, prog, 55, kMarimbaRipple, 0.5, 54, 0.45);
             break;
         case Comp::Piano:
-            a.brokenChords("Piano", at, prog, 62, 50);
+            a.brokenChords("Electric piano", at, prog, 62, 50);
             break;
         case Comp::Pad:
-            a.pad("Strings", at, prog, 60, 3, 48);
-            a.arpeggio("Guitar", at, prog, 50, {0, 2, 3, 4, 5, 4, 3, 2}, 0.5, 46, 1.2);
+            a.pad("Pad", at, prog, 60, 3, 48);
+            a.arpeggio("Guitar", at, prog, 50, {0, 2, 3, 4, 5, 4, 3}, 0.5, 46, 1.2);
             break;
         }
         a.bass("Bass", at, prog, p.bass, 38, 70);
-        a.drums("Drums", at, 8, p.drums, 52);
         at += 8 * kBar;
     }
 
@@ -170,10 +166,9 @@ Song gameTune()
     const auto close = parseProgression("C | D7sus4 D7 | G", kBar);
     a.melody("Marimba", at, parseMelody("E5:1 G5:1 C6:2 | A5:1 C6:1 F#5:2 | G5:4", kBar), 80, 0,
              0.9);
-    a.chops("Guitar", at, close, 57, 4, {0, 2}, 1.8, 50, 0.02);
-    a.pad("Strings", at, close, 60, 3, 44);
+    a.chops("Guitar", at, close, 57, 4, {0}, 1.8, 50, 0.02);
+    a.pad("Pad", at, close, 60, 3, 44);
     a.bass("Bass", at, close, B::Whole, 38, 66);
-    a.drums("Drums", at, 2, 1, 44);
     song.tempi.push_back({at + kBar, 94});
     song.tempi.push_back({at + 2 * kBar, 86});
 

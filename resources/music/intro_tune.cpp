@@ -39,6 +39,10 @@ const char *const kThemeC = "B5:2 A5:1 F#5:1 | A5:2 E5:1 C#5:1 | G5:1.5 F#5:.5 E
                             "E5:2 r:.5 A4:.5 C#5:.5 E5:.5 |";
 
 const std::vector<int> kHarpWave = {0, 1, 2, 3, 4, 5, 4, 3, 2, 3, 4, 5, 6, 5, 4, 2};
+// The same figure in quarter notes, for the quieter statements.
+const std::vector<int> kHarpSteps = {0, 2, 4, 3};
+// A harp string rings on long after it is let go: the harp only opens and closes the tune.
+constexpr double kHarpRing = 0.6;
 
 Part makePart(const char *name, int channel, int program, int volume, int pan, int reverb,
               int chorus = 0)
@@ -65,10 +69,10 @@ Song introTune()
     song.tempi = {{0, 72}};
     song.parts = {
         makePart("Piano", 0, 0, 100, 58, 50),        makePart("Flute", 1, 73, 84, 74, 60),
-        makePart("Harp", 2, 46, 86, 42, 60),         makePart("Strings", 3, 48, 76, 82, 70),
+        makePart("Harp", 2, 46, 86, 42, 60),         makePart("Strings", 3, 50, 76, 82, 70),
         makePart("Warm pad", 4, 89, 64, 64, 60, 20), makePart("Bass", 5, 32, 92, 64, 30),
         makePart("Vibraphone", 6, 11, 86, 54, 60),   makePart("Clarinet", 7, 71, 84, 70, 50),
-        makePart("Cello", 8, 42, 82, 48, 50),
+        makePart("Bassoon", 8, 70, 82, 48, 50),      makePart("Guitar", 10, 24, 84, 36, 50),
     };
     Arranger a(song, 20240611u);
 
@@ -84,7 +88,7 @@ Song introTune()
 
     double at = 0;
     // Harp and strings set the scene before the theme comes in.
-    a.arpeggio("Harp", at, progA, 50, kHarpWave, 0.5, 56);
+    a.arpeggio("Harp", at, progA, 50, kHarpWave, 0.5, 56, kHarpRing);
     a.pad("Strings", at, progA, 62, 3, 44);
     a.bass("Bass", at + 4 * kBar, std::vector<Chord>(progA.begin() + 5, progA.end()),
            BassStyle::Whole, 38, 60);
@@ -94,8 +98,8 @@ Song introTune()
     for (int i = 0; i < 2; ++i) {
         const auto &prog = i == 0 ? progA : progA2;
         a.melody("Piano", at, i == 0 ? themeA : themeA2, 80, 0, 0.97);
-        a.arpeggio("Harp", at, prog, 50, kHarpWave, 0.5, 50);
-        a.pad("Warm pad", at, prog, 60, 3, 46);
+        a.arpeggio("Guitar", at, prog, 50, kHarpSteps, 1.0, 54);
+        a.pad("Strings", at, prog, 60, 3, 44);
         a.bass("Bass", at, prog, BassStyle::Whole, 38, 66);
         at += phrase;
     }
@@ -124,10 +128,10 @@ Song introTune()
     for (int i = 0; i < 2; ++i) {
         if (i == 0) {
             a.melody("Vibraphone", at, themeC, 80, 0, 0.9);
-            a.pad("Warm pad", at, progC, 60, 4, 46);
+            a.pad("Warm pad", at, progC, 60, 3, 46);
         } else {
-            a.melody("Cello", at, themeC, 84, -12, 0.97);
-            a.arpeggio("Harp", at, progC, 55, kHarpWave, 0.5, 50);
+            a.melody("Bassoon", at, themeC, 84, -12, 0.97);
+            a.arpeggio("Guitar", at, progC, 52, kHarpWave, 0.5, 50);
             a.pad("Strings", at, progC, 64, 3, 40);
         }
         a.bass("Bass", at, progC, BassStyle::Whole, 38, 64);
@@ -141,8 +145,8 @@ Song introTune()
             a.pad("Strings", at, progB, 60, 3, 44);
         } else {
             a.melody("Clarinet", at, themeB, 80, 0, 0.95);
-            a.counterLine("Cello", at, progB, 50, 60);
-            a.arpeggio("Harp", at, progB, 50, kHarpWave, 0.5, 46);
+            a.counterLine("Bassoon", at, progB, 50, 60);
+            a.arpeggio("Guitar", at, progB, 50, kHarpSteps, 1.0, 50);
         }
         a.bass("Bass", at, progB, BassStyle::RootFifth, 38, 64);
         at += phrase;
@@ -153,7 +157,7 @@ Song introTune()
         const auto &prog = i == 0 ? progA : progA2;
         a.melody("Strings", at, i == 0 ? themeA : themeA2, 74, 0, 1.0);
         a.melody("Flute", at, i == 0 ? themeA : themeA2, 62, 12, 0.95);
-        a.arpeggio("Harp", at, prog, 50, kHarpWave, 0.5, 52);
+        a.arpeggio("Guitar", at, prog, 50, kHarpWave, 0.5, 54);
         a.pad("Warm pad", at, prog, 55, 3, 42);
         a.bass("Bass", at, prog, BassStyle::RootFifth, 38, 68);
         at += phrase;
@@ -167,7 +171,7 @@ Song introTune()
 
     // The closing answer on the piano, slowing into the last chord.
     a.melody("Piano", at, themeA2, 76, 0, 0.97);
-    a.arpeggio("Harp", at, progA2, 50, kHarpWave, 0.5, 46);
+    a.arpeggio("Guitar", at, progA2, 50, kHarpSteps, 1.0, 50);
     a.pad("Warm pad", at, progA2, 60, 3, 42);
     a.bass("Bass", at, progA2, BassStyle::Whole, 38, 60);
     song.tempi.push_back({at + 6 * kBar, 66});
@@ -176,7 +180,7 @@ Song introTune()
     const auto last = parseProgression("Dmaj9 | Dmaj9", kBar);
     a.arpeggio("Harp", at, parseProgression("Dmaj9", kBar), 50, {0, 1, 2, 3, 4, 5, 6, 7}, 0.25, 48,
                7);
-    a.pad("Warm pad", at, last, 62, 4, 40);
+    a.pad("Warm pad", at, last, 62, 3, 40);
     a.pad("Piano", at, parseProgression("D", kBar), 66, 3, 56);
     a.bass("Bass", at, parseProgression("D", kBar), BassStyle::Whole, 38, 58);
     song.tempi.push_back({at, 56});

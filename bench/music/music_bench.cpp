@@ -1,0 +1,147 @@
+// What the music costs the game: how long startMusicDevice() holds up the caller, the CPU
+// the synthesiser takes while the game tune plays, and the memory it adds.
+//
+//   music_bench [--seconds N] [--rate HZ] [--polyphony N] [--reverb 0|1] [--chorus 0|1]
+//               [--period FRAMES] [--periods N] [--offline] <ZnGame.mus>
+//
+// Prints one line of key=value pairs. Without options it measures startMusicDevice() itself.
+#include "platform/fluid_player.h"
+#include "platform/music.h"
+#include "platform/music_device.h"
+
+#include <QString>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto s = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return s(usage.ru_utime) + s(usage.ru_stime);
+}
+
+// One line of /proc/self/status ("VmRSS", "RssAnon", "RssFile", "RssShmem"), in megabytes.
+double statusMegabytes(const char *key)
+{
+    std::ifstream status("/proc/self/status");
+    const std::string prefix = std::string(key) + ":";
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(prefix, 0) == 0)
+            return std::atof(line.c_str() + prefix.size()) / 1024.0;
+    return 0;
+}
+
+struct Memory {
+    double rss = statusMegabytes("VmRSS");
+    double anon = statusMegabytes("RssAnon");
+    double file = statusMegabytes("RssFile");
+    double shmem = statusMegabytes("RssShmem");
+};
+
+double since(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    platform::FluidOptions options;
+    bool custom = false, offline = false;
+    double seconds = 30;
+    QString file;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const auto next = [&] { return i + 1 < argc ? std::atof(argv[++i]) : 0.0; };
+        if (a == "--seconds")
+            seconds = next();
+        else if (a == "--rate")
+            options.sampleRate = next(), custom = true;
+        else if (a == "--polyphony")
+            options.polyphony = int(next()), custom = true;
+        else if (a == "--reverb")
+            options.reverb = next() != 0, custom = true;
+        else if (a == "--chorus")
+            options.chorus = next() != 0, custom = true;
+        else if (a == "--period")
+            options.periodSize = int(next()), custom = true;
+        else if (a == "--periods")
+            options.periods = int(next()), custom = true;
+        else if (a == "--offline")
+            offline = true;
+        else
+            file = QString::fromLocal8Bit(argv[i]);
+    }
+    if (file.isEmpty()) {
+        std::fprintf(stderr, "usage: %s [options] <ZnGame.mus>\n", argv[0]);
+        return 2;
+    }
+
+    if (offline) {
+        // The synthesis alone, as fast as it goes: CPU per second of music.
+        platform::quietSoundLibraries();
+        const Memory before;
+        platform::FluidPlayer player(options);
+        player.loadSoundFont(platform::findSoundFont(options.soundFontDir));
+        const Memory loaded;
+        player.load(file);
+        player.playFromStart();
+        std::vector<std::int16_t> block(2 * 1024);
+        const double frames = seconds * options.sampleRate;
+        const double cpu0 = cpuSeconds();
+        int most = 0;
+        double sum = 0;
+        int blocks = 0;
+        for (double done = 0; done < frames; done += 1024, ++blocks) {
+            player.render(block.data(), 1024);
+            most = std::max(most, player.activeVoices());
+            sum += player.activeVoices();
+        }
+        const Memory after;
+        std::printf("mode=offline music_s=%.0f cpu_percent_of_core=%.2f soundfont_mb=%.1f "
+                    "tune_mb=%.1f voices_max=%d voices_mean=%.1f\n",
+                    seconds, 100 * (cpuSeconds() - cpu0) / seconds, loaded.rss - before.rss,
+                    after.rss - loaded.rss, most, sum / blocks);
+        return 0;
+    }
+
+    const Memory before;
+    const auto t0 = std::chrono::steady_clock::now();
+    auto device =
+        custom
+            ? platform::startMusicDevice([options] { return platform::startFluidOutput(options); })
+            : platform::startMusicDevice();
+    const double blockedMs = since(t0) * 1000;
+    device->sendCommand(platform::music::openCommand(file));
+    device->sendCommand(platform::music::kPlay);
+
+    // Let the SoundFont load and the tune settle in before measuring.
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    const double cpu0 = cpuSeconds();
+    const auto t1 = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    const double cpu = cpuSeconds() - cpu0;
+    const double wall = since(t1);
+    const Memory after;
+    device.reset();
+    std::printf("mode=realtime blocked_ms=%.3f cpu_percent_of_core=%.2f rss_added_mb=%.1f "
+                "(anon=%.1f file=%.1f shmem=%.1f)\n",
+                blockedMs, 100 * cpu / wall, after.rss - before.rss, after.anon - before.anon,
+                after.file - before.file, after.shmem - before.shmem);
+    return 0;
+}
