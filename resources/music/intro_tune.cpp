@@ -38,10 +38,11 @@ const char *const kThemeC = "B5:2 A5:1 F#5:1 | A5:2 E5:1 C#5:1 | G5:1.5 F#5:.5 E
                             "C#5:1.5 E5:.5 A5:2 | G5:1 F#5:1 E5:1 D5:1 |"
                             "E5:2 r:.5 A4:.5 C#5:.5 E5:.5 |";
 
-const std::vector<int> kHarpWave = {0, 1, 2, 3, 4, 5, 4, 3, 2, 3, 4, 5, 6, 5, 4, 2};
-// The same figure in quarter notes, for the quieter statements.
-const std::vector<int> kHarpSteps = {0, 2, 4, 3};
-// A harp string rings on long after it is let go: the harp only opens and closes the tune.
+// A rippling figure of eighths over two octaves of the chord, and a calmer one in quarters.
+const std::vector<int> kWave = {0, 1, 2, 3, 4, 5, 4, 3, 2, 3, 4, 5, 6, 5, 4, 2};
+const std::vector<int> kSteps = {0, 2, 4, 3};
+// A harp string rings on for seconds after it is let go, and every ringing string costs the
+// synthesiser a voice: the harp plays slowly, and only in the fullest statement and the close.
 constexpr double kHarpRing = 0.6;
 
 Part makePart(const char *name, int channel, int program, int volume, int pan, int reverb,
@@ -87,8 +88,8 @@ Song introTune()
     const double phrase = 8 * kBar;
 
     double at = 0;
-    // Harp and strings set the scene before the theme comes in.
-    a.arpeggio("Harp", at, progA, 50, kHarpWave, 0.5, 56, kHarpRing);
+    // Guitar and strings set the scene before the theme comes in.
+    a.arpeggio("Guitar", at, progA, 50, kWave, 0.5, 56);
     a.pad("Strings", at, progA, 62, 3, 44);
     a.bass("Bass", at + 4 * kBar, std::vector<Chord>(progA.begin() + 5, progA.end()),
            BassStyle::Whole, 38, 60);
@@ -98,7 +99,7 @@ Song introTune()
     for (int i = 0; i < 2; ++i) {
         const auto &prog = i == 0 ? progA : progA2;
         a.melody("Piano", at, i == 0 ? themeA : themeA2, 80, 0, 0.97);
-        a.arpeggio("Guitar", at, prog, 50, kHarpSteps, 1.0, 54);
+        a.arpeggio("Guitar", at, prog, 50, kSteps, 1.0, 54);
         a.pad("Strings", at, prog, 60, 3, 44);
         a.bass("Bass", at, prog, BassStyle::Whole, 38, 66);
         at += phrase;
@@ -131,7 +132,7 @@ Song introTune()
             a.pad("Warm pad", at, progC, 60, 3, 46);
         } else {
             a.melody("Bassoon", at, themeC, 84, -12, 0.97);
-            a.arpeggio("Guitar", at, progC, 52, kHarpWave, 0.5, 50);
+            a.arpeggio("Guitar", at, progC, 52, kWave, 0.5, 50);
             a.pad("Strings", at, progC, 64, 3, 40);
         }
         a.bass("Bass", at, progC, BassStyle::Whole, 38, 64);
@@ -146,7 +147,7 @@ Song introTune()
         } else {
             a.melody("Clarinet", at, themeB, 80, 0, 0.95);
             a.counterLine("Bassoon", at, progB, 50, 60);
-            a.arpeggio("Guitar", at, progB, 50, kHarpSteps, 1.0, 50);
+            a.arpeggio("Guitar", at, progB, 50, kSteps, 1.0, 50);
         }
         a.bass("Bass", at, progB, BassStyle::RootFifth, 38, 64);
         at += phrase;
@@ -157,7 +158,7 @@ Song introTune()
         const auto &prog = i == 0 ? progA : progA2;
         a.melody("Strings", at, i == 0 ? themeA : themeA2, 74, 0, 1.0);
         a.melody("Flute", at, i == 0 ? themeA : themeA2, 62, 12, 0.95);
-        a.arpeggio("Guitar", at, prog, 50, kHarpWave, 0.5, 54);
+        a.arpeggio("Harp", at, prog, 50, kSteps, 1.0, 52, kHarpRing);
         a.pad("Warm pad", at, prog, 55, 3, 42);
         a.bass("Bass", at, prog, BassStyle::RootFifth, 38, 68);
         at += phrase;
@@ -171,7 +172,7 @@ Song introTune()
 
     // The closing answer on the piano, slowing into the last chord.
     a.melody("Piano", at, themeA2, 76, 0, 0.97);
-    a.arpeggio("Guitar", at, progA2, 50, kHarpSteps, 1.0, 50);
+    a.arpeggio("Guitar", at, progA2, 50, kSteps, 1.0, 50);
     a.pad("Warm pad", at, progA2, 60, 3, 42);
     a.bass("Bass", at, progA2, BassStyle::Whole, 38, 60);
     song.tempi.push_back({at + 6 * kBar, 66});

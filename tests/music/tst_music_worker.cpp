@@ -4,6 +4,7 @@
 #include "platform/music_commands.h"
 #include "platform/music_device.h"
 #include "platform/music_worker.h"
+#include "platform/services.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -200,6 +201,10 @@ void TestMusicWorker::theRealDeviceStartsAndStopsCleanly()
         QCOMPARE(device->sendCommand(platform::music::kClose), 0);
         QCOMPARE(device->sendCommand(platform::music::kStop), platform::MusicAliasNotOpen);
     }
+    // As in the game, the device is left in the services and ends with the program's static
+    // destruction, still playing: the process must exit cleanly (ctest sees any crash).
+    platform::services().music = platform::startMusicDevice();
+    platform::music::openAndPlay(menu);
 }
 
 QTEST_GUILESS_MAIN(TestMusicWorker)
