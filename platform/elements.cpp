@@ -110,6 +110,8 @@ Label::Label(QWidget *parent, const QString &name, float left, float top, float 
 {
     setElementName(this, name);
     setTextFormat(Qt::PlainText);
+    // A caption longer than its label wraps at word boundaries, as the classic labels did.
+    setWordWrap(true);
     setMouseTracking(true);
     setAutoFillBackground(false); // transparent: the background picture shows through
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
