@@ -104,6 +104,7 @@ bool FluidPlayer::startAudio()
 
 bool FluidPlayer::loadSoundFont(const QString &path)
 {
+    // No instrument is selected yet: a tune's program changes pick (and load) its own.
     return m_synth &&
            fluid_synth_sfload(m_synth, QFile::encodeName(path).constData(), 0) != FLUID_FAILED;
 }
