@@ -3,6 +3,7 @@
 #   run_e2e.sh round|missing-data <program dir> [artifacts dir]
 # round:        shaped menu, arrows change the preview, Play, shuffle until "Done", stop ->
 #               Cancel, stop -> OK, records window, Close ends the process with status 0.
+# records-shown: Exit shows the records window with what the records file holds.
 # help-exit:    Help opens the shaped help window, its Close returns to the menu; Exit shows
 #               the records window, whose Close ends the process with status 0.
 # missing-data: a program directory holding only the executable ends with the picture error
@@ -234,6 +235,41 @@ help_exit() {
     say "ok: exit status 0"
 }
 
+# Exit from the menu straight to the records window; keeps a crop of its records table.
+records_table_after_exit() {  # <program dir> <crop name>
+    start_program "$1"
+    wait_for 90 "the menu is shown" menu_is_shaped
+    click $((WX + 304)) $((WY + 172))  # Exit
+    wait_for 30 "Exit: the records window" \
+        eval 'no_window $menu_w $menu_h && find_window $records_w $records_h'
+    shot
+    crop $((WX + 140)) $((WY + 172)) 250 80 "$2"   # names, clicks and times of both levels
+    crop $((WX + 60)) $((WY + 30)) 280 100 "$2-about"
+    click $((WX + 208)) $((WY + 260))  # Close
+    wait_for 30 "Close ends the program" process_ended
+    wait "$pid" || fail "exit status $?, expected 0"
+    pid=
+}
+
+records_shown() {
+    cp -a "$program_dir" "$work/game"
+    rm -f "$work/game/Config/"*
+    records_table_after_exit "$work/game" empty
+
+    # A records file as an earlier run leaves it, line ends and all.
+    printf '[EA]\r\nNAMCL=Ada\r\nCLI1=57\r\nTIE1=212\r\nNAMTI=Grace\r\nCLI2=75\r\nTIE2=61\r\n' \
+        >"$work/game/Config/Kelset.dll"
+    printf '[HA]\r\nNAMCL=Linus\r\nCLI1=140\r\nTIE1=6000\r\n' >>"$work/game/Config/Kelset.dll"
+    local before
+    before=$(md5sum <"$work/game/Config/Kelset.dll")
+    records_table_after_exit "$work/game" filled
+
+    ! same_picture empty filled || fail "the records window shows the same table with and without records"
+    same_picture empty-about filled-about || fail "the about text changed with the records"
+    [ "$(md5sum <"$work/game/Config/Kelset.dll")" = "$before" ] || fail "showing the records changed the file"
+    say "ok: the records window shows what the file holds, and leaves it as it was"
+}
+
 missing_data() {
     mkdir "$work/bare"
     cp "$program_dir/zantho-puzzle" "$work/bare/"
@@ -258,6 +294,7 @@ missing_data() {
 case $scenario in
 round) round ;;
 help-exit) help_exit ;;
+records-shown) records_shown ;;
 missing-data) missing_data ;;
 *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac
