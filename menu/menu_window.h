@@ -1,6 +1,7 @@
 #pragma once
 // Opening the menu: a newly created Form2, loaded and shown (picture 1, "Normal").
 
-namespace menu {
+namespace menu
+{
 void showMenuWindow();
 }

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace platform {
+namespace platform
+{
 
 QString resolveProgramPath(const QString &programDir, const QString &relative)
 {
@@ -14,9 +15,8 @@ QString resolveProgramPath(const QString &programDir, const QString &relative)
         QString next = path + QLatin1Char('/') + part;
         if (found && !QFileInfo::exists(next)) {
             found = false;
-            const QStringList names =
-                QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                     QDir::NoDotAndDotDot);
+            const QStringList names = QDir(path).entryList(QDir::AllEntries | QDir::Hidden |
+                                                           QDir::System | QDir::NoDotAndDotDot);
             for (const QString &name : names) {
                 if (name.compare(part, Qt::CaseInsensitive) == 0) {
                     next = path + QLatin1Char('/') + name;

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // programDir followed by a relative part such as "\Data\Music\ZnGame.mus". Each component is
 // looked up as written first, then case-insensitively; a component that is not there stays

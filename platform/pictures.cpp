@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-namespace platform {
+namespace platform
+{
 
 QImage readPicture(const QString &path, QString *error)
 {

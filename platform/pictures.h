@@ -4,7 +4,8 @@
 #include <QPixmap>
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // The picture at path, or a null picture after the fatal report that names the file.
 // A caller that gets a null picture goes no further.
@@ -16,7 +17,8 @@ QImage readPicture(const QString &path, QString *error = nullptr);
 // Cuts a picture into columns x rows equal cells, numbered from 0 in reading order.
 // When a side is not a multiple of the count, the cells take the integer quotient and the
 // last few pixels of the right and bottom edges belong to no cell.
-class PictureClip {
+class PictureClip
+{
 public:
     void setCols(int columns) { m_columns = columns; }
     void setRows(int rows) { m_rows = rows; }

@@ -13,14 +13,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace platform {
+namespace platform
+{
 
 QString SystemClock::timeText() const
 {
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
 }
 
-int SystemClock::msToNextSecond() const { return 1000 - QTime::currentTime().msec(); }
+int SystemClock::msToNextSecond() const
+{
+    return 1000 - QTime::currentTime().msec();
+}
 
 Services &services()
 {
@@ -82,11 +86,13 @@ void installDefaultServices()
 
 #include <QFont>
 
-namespace platform {
+namespace platform
+{
 void installFontSubstitutions()
 {
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
-}
+} // namespace platform

@@ -10,31 +10,35 @@
 
 class QWidget;
 
-namespace core {
+namespace core
+{
 class RandomSource;
 }
 
-namespace platform {
+namespace platform
+{
 
 class MusicDevice;
 
 // The time of day as eight characters "HH:MM:SS"; it changes once a second.
-class TimeSource {
+class TimeSource
+{
 public:
     virtual ~TimeSource() = default;
     virtual QString timeText() const = 0;
-    virtual int msToNextSecond() const = 0;  // 1 ..= 1000
+    virtual int msToNextSecond() const = 0; // 1 ..= 1000
 };
 
-class SystemClock final : public TimeSource {
+class SystemClock final : public TimeSource
+{
 public:
     QString timeText() const override;
     int msToNextSecond() const override;
 };
 
 struct Services {
-    QString programDir;                          // the directory of the executable
-    std::shared_ptr<MusicDevice> music;          // null: silence
+    QString programDir;                 // the directory of the executable
+    std::shared_ptr<MusicDevice> music; // null: silence
     std::shared_ptr<TimeSource> clock;
     std::shared_ptr<core::RandomSource> random;
 
@@ -57,7 +61,8 @@ void installDefaultServices();
 
 } // namespace platform
 
-namespace platform {
+namespace platform
+{
 // "MS Sans Serif" and "Times New Roman" are the designs' faces; map them to their metric twins.
 void installFontSubstitutions();
-}
+} // namespace platform

@@ -3,7 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-namespace platform {
+namespace platform
+{
 
 void OpenWebLink(QWidget *, const QString &url)
 {

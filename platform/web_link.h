@@ -5,7 +5,8 @@
 
 class QWidget;
 
-namespace platform {
+namespace platform
+{
 
 // The two fan web sites (example addresses: they belong to no one).
 inline const QString kFirstFanSite = QStringLiteral("https://fans-one.example.org/");

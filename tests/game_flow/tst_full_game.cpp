@@ -63,7 +63,7 @@ private Q_SLOTS:
         menu::showMenuWindow();
         QPointer<QWidget> menu = topLevel(QStringLiteral("Form2"));
         QVERIFY(menu);
-        QTest::mouseClick(element<Picture>(menu, "Image2"), Qt::LeftButton);  // Play
+        QTest::mouseClick(element<Picture>(menu, "Image2"), Qt::LeftButton); // Play
         QTRY_VERIFY(menu.isNull());
 
         QPointer<QWidget> game = topLevel(QStringLiteral("Form1"));
@@ -72,15 +72,15 @@ private Q_SLOTS:
         auto *timer1 = element<Timer>(game, "Timer1");
         QVERIFY(timer2 && timer1);
         QCOMPARE(timer2->interval(), 1000);
-        timer2->fire();  // the shuffle starts
-        timer1->fire();  // one step: the blank goes up
+        timer2->fire(); // the shuffle starts
+        timer1->fire(); // one step: the blank goes up
         timer1->setInterval(0);
         for (int tick = 2; tick <= 15; ++tick)
             timer2->fire();
         QCOMPARE(element<Label>(game, "Label1")->caption(), QStringLiteral("Done"));
 
         fakes.clock->advance();
-        element<Timer>(game, "TimSmus")->fire();  // one second of play
+        element<Timer>(game, "TimSmus")->fire(); // one second of play
 
         QString shownClicks;
         QTimer::singleShot(0, this, [&] {
@@ -92,7 +92,7 @@ private Q_SLOTS:
             QTest::keyClicks(name, QStringLiteral("Ada"));
             QTest::mouseClick(element<QWidget>(dialog, "Label3"), Qt::LeftButton);
         });
-        QTest::mouseClick(element<Picture>(game, "ImE8"), Qt::LeftButton);  // the winning slide
+        QTest::mouseClick(element<Picture>(game, "ImE8"), Qt::LeftButton); // the winning slide
         QCOMPARE(shownClicks, QStringLiteral("1"));
         QTRY_VERIFY(game.isNull());
 
@@ -100,13 +100,14 @@ private Q_SLOTS:
         QFile records(dir.filePath(QStringLiteral("Config/Kelset.dll")));
         QVERIFY(records.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(records.readAll());
-        QVERIFY2(text.contains(QStringLiteral("[EA]")) && text.contains(QStringLiteral("NAMCL=Ada")) &&
-                     text.contains(QStringLiteral("CLI1=1")) && text.contains(QStringLiteral("TIE2=1")),
-                 qPrintable(text));
+        QVERIFY2(
+            text.contains(QStringLiteral("[EA]")) && text.contains(QStringLiteral("NAMCL=Ada")) &&
+                text.contains(QStringLiteral("CLI1=1")) && text.contains(QStringLiteral("TIE2=1")),
+            qPrintable(text));
 
         menu = topLevel(QStringLiteral("Form2"));
         QVERIFY2(menu, "the won game goes back to a new menu");
-        QTest::mouseClick(element<Picture>(menu, "Image7"), Qt::LeftButton);  // Exit
+        QTest::mouseClick(element<Picture>(menu, "Image7"), Qt::LeftButton); // Exit
         QTRY_VERIFY(menu.isNull());
 
         QPointer<QWidget> recordsWindow = topLevel(QStringLiteral("Form4"));
@@ -114,7 +115,7 @@ private Q_SLOTS:
         QCOMPARE(element<Label>(recordsWindow, "EName1")->caption(), QStringLiteral("Ada"));
         QCOMPARE(element<Label>(recordsWindow, "EClicks1")->caption(), QStringLiteral("1"));
         QCOMPARE(element<Label>(recordsWindow, "ETime2")->caption(), QStringLiteral("00:01"));
-        QTest::mouseClick(element<QWidget>(recordsWindow, "Label1"), Qt::LeftButton);  // Close
+        QTest::mouseClick(element<QWidget>(recordsWindow, "Label1"), Qt::LeftButton); // Close
         QCOMPARE(fakes.endedWith, QList<int>{0});
         QVERIFY(fakes.fatalErrors.isEmpty());
         delete recordsWindow;

@@ -2,7 +2,8 @@
 
 #include <QTime>
 
-namespace testing {
+namespace testing
+{
 
 void FakeClock::advance(int seconds)
 {
@@ -20,7 +21,10 @@ double ScriptedRandom::draw()
     return r;
 }
 
-QString builtProgramDir() { return qEnvironmentVariable("PUZZLE_PROGRAM_DIR"); }
+QString builtProgramDir()
+{
+    return qEnvironmentVariable("PUZZLE_PROGRAM_DIR");
+}
 
 Fakes &installFakes(const QString &programDir)
 {

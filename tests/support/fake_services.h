@@ -12,10 +12,12 @@
 #include <deque>
 #include <memory>
 
-namespace testing {
+namespace testing
+{
 
 // Records every command; answers as a device that accepts them all.
-class RecordingMusic final : public platform::MusicDevice {
+class RecordingMusic final : public platform::MusicDevice
+{
 public:
     int sendCommand(const QString &command) override
     {
@@ -25,16 +27,18 @@ public:
     QStringList commands;
 };
 
-class FakeClock final : public platform::TimeSource {
+class FakeClock final : public platform::TimeSource
+{
 public:
     QString timeText() const override { return text; }
     int msToNextSecond() const override { return 1000; }
     QString text = QStringLiteral("12:00:00");
-    void advance(int seconds = 1);  // moves the text on by whole seconds
+    void advance(int seconds = 1); // moves the text on by whole seconds
 };
 
 // Plays back the given r values in turn (then 0.5 for ever).
-class ScriptedRandom final : public core::RandomSource {
+class ScriptedRandom final : public core::RandomSource
+{
 public:
     void reseed() override { ++reseeds; }
     double draw() override;
