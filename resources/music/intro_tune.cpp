@@ -1,4 +1,4 @@
-// The menu tune: an unhurried theme in D major for piano, flute, harp and strings, with a
+// The menu tune: an unhurried theme in D major for electric piano, flute, harp and strings, with a
 // minor-coloured second theme and a floating bridge. Instruments take turns so that seven
 // minutes in the menu do not wear thin.
 #include "arranger.h"
@@ -69,7 +69,7 @@ Song introTune()
     song.keySharps = 2;
     song.tempi = {{0, 72}};
     song.parts = {
-        makePart("Piano", 0, 0, 100, 58, 50),        makePart("Flute", 1, 73, 84, 74, 60),
+        makePart("Piano", 0, 4, 100, 58, 50),        makePart("Flute", 1, 73, 84, 74, 60),
         makePart("Harp", 2, 46, 86, 42, 60),         makePart("Strings", 3, 50, 76, 82, 70),
         makePart("Warm pad", 4, 89, 64, 64, 60, 20), makePart("Bass", 5, 32, 92, 64, 30),
         makePart("Vibraphone", 6, 11, 86, 54, 60),   makePart("Clarinet", 7, 71, 84, 70, 50),
