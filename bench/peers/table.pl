@@ -102,7 +102,7 @@ push @rows, ['idle CPU, first window (ours: menu; theirs: a new game)',
              fmt($idle_first{$ours}, '%', 3), fmt($idle_first{'sgt-fifteen'}, '%', 3),
              fmt($idle_first{'gnome-taquin'}, '%', 3), '–', ''];
 push @rows, ['idle CPU, menu with music playing (null sink)', fmt($idle_first{$musical}, '%', 3),
-             $na, $na, '≤ 2 % (music)',
+             $na, $na, '≤ 2 % (music player)',
              met(defined $idle_first{$musical} ? $idle_first{$musical} <= 2 : undef)]
     if defined $idle_first{$musical};
 push @rows, ['idle CPU in play (ours: after "Done", music off; theirs: after the clicks)',
