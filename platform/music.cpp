@@ -2,7 +2,8 @@
 
 #include "platform/services.h"
 
-namespace platform {
+namespace platform
+{
 
 int mciSendString(const QString &command)
 {
@@ -12,17 +13,30 @@ int mciSendString(const QString &command)
     return device->sendCommand(command);
 }
 
-namespace music {
+namespace music
+{
 
 QString openCommand(const QString &path)
 {
     return QStringLiteral("OPEN ") + path + QStringLiteral(" TYPE SEQUENCER ALIAS INTRO");
 }
 
-void open(const QString &path) { mciSendString(openCommand(path)); }
-void play() { mciSendString(kPlay); }
-void stop() { mciSendString(kStop); }
-void close() { mciSendString(kClose); }
+void open(const QString &path)
+{
+    mciSendString(openCommand(path));
+}
+void play()
+{
+    mciSendString(kPlay);
+}
+void stop()
+{
+    mciSendString(kStop);
+}
+void close()
+{
+    mciSendString(kClose);
+}
 
 void openAndPlay(const QString &path)
 {

@@ -5,9 +5,11 @@
 
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
-class MusicDevice {
+class MusicDevice
+{
 public:
     virtual ~MusicDevice() = default;
     // One command string; 0 when it succeeded, an error code otherwise.
@@ -17,9 +19,10 @@ public:
 // Sends a command to the installed device (services().music); without one it fails quietly.
 int mciSendString(const QString &command);
 
-namespace music {
+namespace music
+{
 
-QString openCommand(const QString &path);  // "OPEN " + path + " TYPE SEQUENCER ALIAS INTRO"
+QString openCommand(const QString &path); // "OPEN " + path + " TYPE SEQUENCER ALIAS INTRO"
 inline const QString kPlay = QStringLiteral("PLAY INTRO FROM 0");
 inline const QString kStop = QStringLiteral("STOP INTRO");
 inline const QString kClose = QStringLiteral("CLOSE INTRO");
@@ -30,10 +33,10 @@ void stop();
 void close();
 
 // The sequences the windows run, one call per occasion.
-void openAndPlay(const QString &path);      // a menu window loads
-void switchTo(const QString &path);         // stop; close; open; play (Play, back to the menu)
-void stopAndClose();                        // exit, stop confirmed, puzzle completed, Close
-void restart();                             // stop; play (the 409-second repeat)
+void openAndPlay(const QString &path); // a menu window loads
+void switchTo(const QString &path);    // stop; close; open; play (Play, back to the menu)
+void stopAndClose();                   // exit, stop confirmed, puzzle completed, Close
+void restart();                        // stop; play (the 409-second repeat)
 
 } // namespace music
 } // namespace platform
