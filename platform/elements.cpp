@@ -1,6 +1,7 @@
 #include "platform/elements.h"
 
 #include "core/numeric_text.h"
+#include "resources/resources.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -183,6 +184,15 @@ void Label::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
     Q_EMIT mouseMoved(event->buttons());
+}
+
+Label *makeCloseLabel(QWidget *parent, const QString &name, float left, float top)
+{
+    auto *label = new Label(parent, name, left, top, 1215, 615, QStringLiteral("Close"));
+    label->setFontSpec(QStringLiteral("Times New Roman"), 24, true);
+    label->setForeColor(QColor(128, 255, 255));
+    label->setCursor(resources::cursor(resources::CursorKind::Close));
+    return label;
 }
 
 // ---- TextBox

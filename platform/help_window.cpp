@@ -28,11 +28,7 @@ Form3::Form3(QWidget *owner, const QString &pagePath)
     Image1 = new Picture(this, QStringLiteral("Image1"), 120, 3720, 7815, 1455);
     Image1->setPicture(resources::pixmap(resources::name::helpStrip));
 
-    Label1 =
-        new Label(this, QStringLiteral("Label1"), 3720, 4320, 1215, 615, QStringLiteral("Close"));
-    Label1->setFontSpec(QStringLiteral("Times New Roman"), 24, true);
-    Label1->setForeColor(QColor(128, 255, 255));
-    Label1->setCursor(resources::cursor(resources::CursorKind::Close));
+    Label1 = platform::makeCloseLabel(this, QStringLiteral("Label1"), 3720, 4320);
     connect(Label1, &Label::clicked, this, &QDialog::accept);
 
     WebBrowser1 = new QTextBrowser(this);

@@ -109,11 +109,7 @@ Form5::Form5(QWidget *gameWindow)
     });
     Text1->hide();
 
-    Label3 = new platform::Label(this, QStringLiteral("Label3"), 3960, 360, 1215, 615,
-                                 QStringLiteral("Close"));
-    Label3->setFontSpec(QStringLiteral("Times New Roman"), 24, true);
-    Label3->setForeColor(QColor(128, 255, 255));
-    Label3->setCursor(resources::cursor(resources::CursorKind::Close));
+    Label3 = platform::makeCloseLabel(this, QStringLiteral("Label3"), 3960, 360);
     connect(Label3, &platform::Label::clicked, this, &Form5::closeClicked);
 
     load();

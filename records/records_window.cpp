@@ -95,11 +95,7 @@ Form4::Form4() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     HClicks2 = field(QStringLiteral("HClicks2"), 4027, 3480, 615, zero, cyan, true);
     HTime2 = field(QStringLiteral("HTime2"), 4747, 3480, 615, zero, cyan, true);
 
-    Label1 = new platform::Label(this, QStringLiteral("Label1"), 2520, 3600, 1215, 615,
-                                 QStringLiteral("Close"));
-    Label1->setFontSpec(QStringLiteral("Times New Roman"), 24, true);
-    Label1->setForeColor(QColor(128, 255, 255));
-    Label1->setCursor(resources::cursor(resources::CursorKind::Close));
+    Label1 = platform::makeCloseLabel(this, QStringLiteral("Label1"), 2520, 3600);
     connect(Label1, &platform::Label::clicked, this, &Form4::closeClicked);
 
     load();
