@@ -1,5 +1,5 @@
 #include "menu/data_tree.h"
-#include "resources/art/art_painter.h"
+#include "generators/art/art_painter.h"
 #include "resources/resources.h"
 #include "tests/support/fake_services.h"
 

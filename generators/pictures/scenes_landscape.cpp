@@ -1,7 +1,7 @@
 // The Normal pictures: wide views, painted on a landscape canvas.
 
-#include "resources/pictures/canvas.h"
-#include "resources/pictures/scenes.h"
+#include "generators/pictures/canvas.h"
+#include "generators/pictures/scenes.h"
 
 #include <QPainterPath>
 #include <QRadialGradient>

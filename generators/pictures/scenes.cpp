@@ -1,4 +1,4 @@
-#include "resources/pictures/scenes.h"
+#include "generators/pictures/scenes.h"
 
 #include <array>
 

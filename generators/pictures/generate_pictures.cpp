@@ -6,7 +6,7 @@
 // Every file is twice the size of the element that shows it, so the pictures stay sharp
 // on a HiDPI screen; each scene is painted once, larger still, and scaled down smoothly.
 
-#include "resources/pictures/scenes.h"
+#include "generators/pictures/scenes.h"
 
 #include <QDir>
 #include <QElapsedTimer>

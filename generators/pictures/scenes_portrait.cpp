@@ -1,7 +1,7 @@
 // The Hard pictures: tall views, painted on a portrait canvas.
 
-#include "resources/pictures/canvas.h"
-#include "resources/pictures/scenes.h"
+#include "generators/pictures/canvas.h"
+#include "generators/pictures/scenes.h"
 
 #include <QPainterPath>
 #include <QRadialGradient>

@@ -1,4 +1,4 @@
-#include "resources/art/art_painter.h"
+#include "generators/art/art_painter.h"
 
 #include <QFont>
 #include <QFontMetricsF>

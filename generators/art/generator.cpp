@@ -1,6 +1,6 @@
 // Draws the windows' pictures into the build tree: each named picture at its design size as
 // "<name>.png" and at twice that size as "<name>@2x.png". With --sheet, one contact sheet.
-#include "resources/art/art_painter.h"
+#include "generators/art/art_painter.h"
 
 #include <QDir>
 #include <QGuiApplication>

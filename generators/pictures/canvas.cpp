@@ -1,4 +1,4 @@
-#include "resources/pictures/canvas.h"
+#include "generators/pictures/canvas.h"
 
 #include <QRadialGradient>
 
