@@ -1,7 +1,13 @@
-// The program opens its menu window and nothing else: no command line, no settings.
-#include "menu/menu_window.h"
+// The program opens its menu window and nothing else: no command line, no settings. Here the
+// real clock, randomness, music and desktop are made and handed to the flow of windows.
+#include "app/flow.h"
+#include "app/seed.h"
+#include "core/shuffler.h"
+#include "platform/clock.h"
+#include "platform/data_tree.h"
+#include "platform/desktop.h"
 #include "platform/music_device.h"
-#include "platform/services.h"
+#include "platform/sequencer_music.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -14,8 +20,20 @@ int main(int argc, char *argv[])
     resources::init();
     // Message boxes and any window without an icon of its own show the game's.
     QApplication::setWindowIcon(QIcon(resources::pixmap(resources::name::windowIcon)));
-    platform::installDefaultServices();
-    platform::services().music = platform::startMusicDevice();
-    menu::showMenuWindow();
+    platform::installFontSubstitutions();
+
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const platform::DataTree tree(programDir);
+    platform::SystemClock clock;
+    core::SeededRandom random(app::runSeed());
+    platform::SequencerMusic music(tree.menuMusic(), tree.gameMusic(),
+                                   platform::startMusicOutput());
+    platform::SystemDesktop desktop;
+
+    app::Flow flow({programDir, clock, random, music, desktop});
+    QObject::connect(&flow, &app::Flow::runEnded, &app,
+                     [](int status) { QCoreApplication::exit(status); });
+    if (!flow.start())
+        return 1;
     return app.exec();
 }

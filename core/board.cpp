@@ -1,75 +1,137 @@
 #include "core/board.h"
 
+#include <cstdlib>
+
 namespace core
 {
 
 Board::Board(Level level) : m_level(level)
 {
-    for (int k = 1; k <= numberedTiles(); ++k)
-        setTile(k, home(k));
-    m_blank = blankHome();
+    const int cells = grid().cells();
+    m_cellOf[0] = static_cast<std::int8_t>(cells - 1);
+    for (int k = 1; k < cells; ++k)
+        m_cellOf[static_cast<std::size_t>(k)] = static_cast<std::int8_t>(k - 1);
 }
 
-float twipsSum(float a, float b)
+std::optional<Board> Board::arranged(Level level, const std::vector<int> &tileAt)
 {
-    // Returning through a float rounds away any wider evaluation the compiler might use.
-    const float sum = a + b;
-    return sum;
+    Board board(level);
+    const int cells = board.grid().cells();
+    if (static_cast<int>(tileAt.size()) != cells)
+        return std::nullopt;
+    std::array<bool, kMaxCells> seen{};
+    for (int cell = 0; cell < cells; ++cell) {
+        const int k = tileAt[static_cast<std::size_t>(cell)];
+        if (k < 0 || k >= cells || seen[static_cast<std::size_t>(k)])
+            return std::nullopt;
+        seen[static_cast<std::size_t>(k)] = true;
+        board.m_cellOf[static_cast<std::size_t>(k)] = static_cast<std::int8_t>(cell);
+    }
+    return board;
+}
+
+int Board::tileAt(int cell) const
+{
+    for (int k = 1; k <= numberedTiles(); ++k) {
+        if (cellOf(k) == cell)
+            return k;
+    }
+    return 0;
+}
+
+void Board::exchangeWithBlank(int k)
+{
+    std::swap(m_cellOf[0], m_cellOf[static_cast<std::size_t>(k)]);
+}
+
+bool areNeighbours(const Grid &grid, int a, int b)
+{
+    return std::abs(grid.column(a) - grid.column(b)) + std::abs(grid.row(a) - grid.row(b)) == 1;
 }
 
 namespace
 {
 
-void exchange(Board &board, int k)
+/* the cell one column and row away from `cell`, -1 beyond the edge */
+int cellBeside(const Grid &grid, int cell, int dc, int dr)
 {
-    const Position saved = board.blank();
-    board.setBlank(board.tile(k));
-    board.setTile(k, saved);
+    const int c = grid.column(cell) + dc;
+    const int r = grid.row(cell) + dr;
+    if (c < 0 || c >= grid.columns || r < 0 || r >= grid.rows)
+        return -1;
+    return r * grid.columns + c;
 }
 
 } // namespace
 
+int tileThatSlides(const Board &board, Slide direction)
+{
+    const Grid &g = board.grid();
+    int cell = -1;
+    switch (direction) {
+    case Slide::Up:
+        cell = cellBeside(g, board.blankCell(), 0, 1);
+        break;
+    case Slide::Down:
+        cell = cellBeside(g, board.blankCell(), 0, -1);
+        break;
+    case Slide::Left:
+        cell = cellBeside(g, board.blankCell(), 1, 0);
+        break;
+    case Slide::Right:
+        cell = cellBeside(g, board.blankCell(), -1, 0);
+        break;
+    case Slide::None:
+        break;
+    }
+    return cell < 0 ? 0 : board.tileAt(cell);
+}
+
 Slide slideTile(Board &board, int k)
 {
-    const Layout &l = board.layout();
-    const float h = l.tileHeight;
-    const float w = l.tileWidth;
-    const Position t = board.tile(k);
-    const Position b = board.blank();
-
-    // Seen from the blank: one cell below, above, to the right, to the left, tested in this
-    // order. Each side is a single-precision sum compared exactly, so a tile that is off the
-    // grid by as little as one twip never counts as a neighbour.
-    Slide slide = Slide::None;
-    if (twipsSum(t.top, kOverlap) == twipsSum(b.top, h) && t.left == b.left)
-        slide = Slide::Up;
-    else if (twipsSum(t.top, h) == twipsSum(b.top, kOverlap) && t.left == b.left)
-        slide = Slide::Down;
-    else if (twipsSum(t.left, kOverlap) == twipsSum(b.left, w) && t.top == b.top)
-        slide = Slide::Left;
-    else if (twipsSum(t.left, w) == twipsSum(b.left, kOverlap) && t.top == b.top)
-        slide = Slide::Right;
-
-    if (slide != Slide::None)
-        exchange(board, k);
-    return slide;
-}
-
-bool CheckSolved(const Board &board)
-{
-    // Every tile is looked at, even after one was found out of place: the count decides.
-    std::int16_t count = 0;
-    for (int k = 1; k <= board.numberedTiles(); ++k) {
-        if (board.tile(k) == board.home(k))
-            ++count;
+    // Seen from the blank: the tile below, above, to the right, to the left. A tile matches
+    // at most one of them.
+    for (const Slide direction : {Slide::Up, Slide::Down, Slide::Left, Slide::Right}) {
+        if (tileThatSlides(board, direction) == k) {
+            board.exchangeWithBlank(k);
+            return direction;
+        }
     }
-    return count == board.numberedTiles();
+    return Slide::None;
 }
 
-Click clickTile(Board &board, int k)
+bool isSolved(const Board &board)
 {
-    const Slide slide = slideTile(board, k);
-    return {slide, CheckSolved(board)};
+    for (int k = 1; k <= board.numberedTiles(); ++k) {
+        if (board.cellOf(k) != k - 1)
+            return false;
+    }
+    return true;
+}
+
+bool stepBlank(Board &board, Step step)
+{
+    const Grid &g = board.grid();
+    const int blank = board.blankCell();
+    int target = -1;
+    switch (step) {
+    case Step::Up:
+        target = cellBeside(g, blank, 0, -1);
+        break;
+    case Step::Down:
+        target = cellBeside(g, blank, 0, 1);
+        break;
+    case Step::Left:
+        target = cellBeside(g, blank, -1, 0);
+        break;
+    case Step::Right:
+        target = cellBeside(g, blank, 1, 0);
+        break;
+    }
+    if (target < 0)
+        return false;
+    board.exchangeWithBlank(board.tileAt(target));
+    return true;
 }
 
 } // namespace core

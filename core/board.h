@@ -1,106 +1,100 @@
 #pragma once
-// The two boards of the game, stated in twips as the game window draws them.
-// Plain standard C++: every rule of the puzzle lives here and is tested without a window.
+// The board of one level as a permutation of its cells. Plain standard C++: every rule of the
+// puzzle lives here and is tested without a window; where a cell is drawn is the window's
+// business.
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace core
 {
 
 enum class Level { Normal, Hard };
 
-// A cell grid of one level. Neighbouring tiles overlap by 15 twips, so the pitch is
-// the tile size minus 15.
-struct Layout {
+// The cell grid of one level. Cells are numbered from 0 in reading order.
+struct Grid {
     int columns;
     int rows;
-    float tileWidth;
-    float tileHeight;
-    float pitchAcross;
-    float pitchDown;
-    float firstLeft;
-    float firstTop;
-
     constexpr int cells() const { return columns * rows; }
     constexpr int numberedTiles() const { return cells() - 1; }
+    /* 0 <= cell < cells() */
+    constexpr int column(int cell) const { return cell % columns; }
+    constexpr int row(int cell) const { return cell / columns; }
 };
 
-inline constexpr float kOverlap = 15.0f;
+inline constexpr Grid kNormalGrid{4, 3}; // landscape pictures
+inline constexpr Grid kHardGrid{3, 5};   // portrait pictures
 
-inline constexpr Layout kNormalLayout{4, 3, 1455.0f, 1455.0f, 1440.0f, 1440.0f, 360.0f, 960.0f};
-inline constexpr Layout kHardLayout{3, 5, 1545.0f, 1215.0f, 1530.0f, 1200.0f, 600.0f, 480.0f};
-
-constexpr const Layout &layoutOf(Level level)
+constexpr const Grid &gridOf(Level level)
 {
-    return level == Level::Normal ? kNormalLayout : kHardLayout;
+    return level == Level::Normal ? kNormalGrid : kHardGrid;
 }
 
-struct Position {
-    float left = 0;
-    float top = 0;
-    friend bool operator==(const Position &, const Position &) = default;
-};
-
-/* 0 <= cell < layout.cells(), reading order */
-constexpr Position cellPosition(const Layout &layout, int cell)
+// The menu's pictures: 1 to 9 are played on the Normal board, 10 to 28 on the Hard one.
+inline constexpr int kPictureCount = 28;
+inline constexpr int kLastNormalPicture = 9;
+/* 1 <= picture <= kPictureCount */
+constexpr Level levelOfPicture(int picture)
 {
-    return {layout.firstLeft + static_cast<float>(cell % layout.columns) * layout.pitchAcross,
-            layout.firstTop + static_cast<float>(cell / layout.columns) * layout.pitchDown};
+    return picture > kLastNormalPicture ? Level::Hard : Level::Normal;
 }
 
-// The arrangement of one tile set: where each numbered tile and the blank tile stand.
-// Tiles are numbered from 1 as the elements are (ImE1, ImG14); the blank tile is apart.
+// Where each numbered tile and the blank tile stand. Numbered tile k (1 .. numberedTiles())
+// has cell k - 1 as its home; the blank tile's home is the last cell. The blank is not empty:
+// it carries the picture's last piece, and it is the tile that trades places with the others.
 class Board
 {
 public:
-    static constexpr int kMaxTiles = 14;
+    static constexpr int kMaxCells = 15;
 
     explicit Board(Level level); // every tile in its home cell
 
+    // A board with tileAt[cell] on each cell (0 for the blank); nothing unless tileAt names
+    // every tile of the level exactly once.
+    static std::optional<Board> arranged(Level level, const std::vector<int> &tileAt);
+
     Level level() const { return m_level; }
-    const Layout &layout() const { return layoutOf(m_level); }
-    int numberedTiles() const { return layout().numberedTiles(); }
+    const Grid &grid() const { return gridOf(m_level); }
+    int numberedTiles() const { return grid().numberedTiles(); }
 
     /* 1 <= k <= numberedTiles() */
-    Position tile(int k) const { return m_tiles[static_cast<std::size_t>(k - 1)]; }
-    void setTile(int k, Position p) { m_tiles[static_cast<std::size_t>(k - 1)] = p; }
-    Position blank() const { return m_blank; }
-    void setBlank(Position p) { m_blank = p; }
+    int cellOf(int k) const { return m_cellOf[static_cast<std::size_t>(k)]; }
+    int blankCell() const { return m_cellOf[0]; }
+    /* 0 <= cell < grid().cells(): the numbered tile there, 0 for the blank */
+    int tileAt(int cell) const;
 
-    /* 1 <= k <= numberedTiles(): home cell of numbered tile k */
-    Position home(int k) const { return cellPosition(layout(), k - 1); }
-    Position blankHome() const { return cellPosition(layout(), layout().cells() - 1); }
+    /* 1 <= k <= numberedTiles(), k next to the blank (not checked) */
+    void exchangeWithBlank(int k);
 
     friend bool operator==(const Board &, const Board &) = default;
 
 private:
     Level m_level;
-    std::array<Position, kMaxTiles> m_tiles{};
-    Position m_blank;
+    std::array<std::int8_t, kMaxCells> m_cellOf{}; // [0] the blank, [k] numbered tile k
 };
 
-// Where a clicked tile goes, seen from the tile. Reported so the caller can count the click.
+// True when cells a and b share a side.
+bool areNeighbours(const Grid &grid, int a, int b);
+
+// Which way a tile moves when it slides into the blank's cell.
 enum class Slide { None, Up, Down, Left, Right };
 
-// The player's move: a numbered tile next to the blank trades places with it.
-// A tile that is not next to the blank (diagonal, two cells away) gives Slide::None.
+// The player's move: numbered tile k, when next to the blank, trades places with it.
+// Slide::None (and nothing changes) for a tile diagonal to the blank or further away.
+/* 1 <= k <= board.numberedTiles() */
 Slide slideTile(Board &board, int k);
 
-// True when every numbered tile stands on its home cell. Examines every tile.
-bool CheckSolved(const Board &board);
+// The numbered tile that would slide in `direction` (Up: the one below the blank), 0 for none.
+int tileThatSlides(const Board &board, Slide direction);
 
-// A click on numbered tile k: the slide, then the completion check, which runs whether or
-// not the tile moved (a shuffle may have ended on the solved picture).
-struct Click {
-    Slide slide = Slide::None;
-    bool solved = false;
-    bool moved() const { return slide != Slide::None; }
-};
-/* 1 <= k <= board.numberedTiles() */
-Click clickTile(Board &board, int k);
+// True when every numbered tile stands on its home cell; the blank is then home as well.
+bool isSolved(const Board &board);
 
-// a + b rounded to single precision: the one sum every position test compares.
-float twipsSum(float a, float b);
+// The blank's walk: the blank steps into the neighbouring cell on one side, whose tile takes
+// the blank's cell. False, and nothing changes, at the edge of the board.
+enum class Step { Up, Down, Left, Right };
+bool stepBlank(Board &board, Step step);
 
 } // namespace core

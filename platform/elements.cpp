@@ -1,6 +1,5 @@
 #include "platform/elements.h"
 
-#include "core/numeric_text.h"
 #include "resources/resources.h"
 
 #include <QMouseEvent>
@@ -73,7 +72,6 @@ void Picture::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         m_pressedInside = true;
-    Q_EMIT pressed(event->button(), event->buttons());
 }
 
 void Picture::mouseReleaseEvent(QMouseEvent *event)
@@ -126,17 +124,6 @@ void Label::setCaption(const QString &caption)
         return;
     m_caption = caption;
     QLabel::setText(shownText(caption));
-    Q_EMIT changed();
-}
-
-double Label::value() const
-{
-    return core::numericValue(m_caption.toStdString());
-}
-
-void Label::setValue(long long value)
-{
-    setCaption(QString::fromStdString(core::plainDecimal(value)));
 }
 
 QColor Label::foreColor() const

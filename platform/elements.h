@@ -62,7 +62,6 @@ public:
 
 Q_SIGNALS:
     void clicked();
-    void pressed(Qt::MouseButton button, Qt::MouseButtons buttons);
     void mouseMoved(Qt::MouseButtons buttons);
 
 protected:
@@ -77,8 +76,7 @@ private:
     bool m_pressedInside = false;
 };
 
-// A label. Its caption's Change runs inside the assignment and only when the text really
-// changes, which is what the game's second counters rely on.
+// A label. Setting the caption it already shows changes nothing, so nothing is repainted.
 class Label : public Positioned<QLabel>
 {
     Q_OBJECT
@@ -88,15 +86,12 @@ public:
 
     const QString &caption() const { return m_caption; }
     void setCaption(const QString &caption);
-    double value() const;           // the caption's numeric value
-    void setValue(long long value); // plain decimal
 
     QColor foreColor() const;
     void setForeColor(const QColor &color);
     void setFontSpec(const QString &family, qreal points, bool bold);
 
 Q_SIGNALS:
-    void changed();
     void clicked();
     void mouseMoved(Qt::MouseButtons buttons);
 

@@ -2,7 +2,7 @@
 // FluidSynth behind the music commands: a synthesiser with a General MIDI SoundFont, its
 // MIDI file player, and either the machine's audio or an offline render for tests.
 
-#include "platform/music_commands.h"
+#include "platform/music_output.h"
 
 #include <QString>
 

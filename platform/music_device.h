@@ -1,7 +1,7 @@
 #pragma once
-// The real music device: FluidSynth playing Standard MIDI Files through the machine's audio.
+// The real sound back end: FluidSynth playing Standard MIDI Files through the machine's audio.
 
-#include "platform/music.h"
+#include "platform/music_output.h"
 
 #include <functional>
 #include <memory>
@@ -9,13 +9,11 @@
 namespace platform
 {
 
-class MusicOutput;
-
-// Starts the synthesiser without making the caller wait for the SoundFont; commands sent
+// Starts the synthesiser without making the caller wait for the SoundFont; calls made
 // before it is ready keep their order. Without an audio device or SoundFont: silence.
-std::shared_ptr<MusicDevice> startMusicDevice();
+std::unique_ptr<MusicOutput> startMusicOutput();
 
 // The same with another back end, made on the music thread (null: silence).
-std::shared_ptr<MusicDevice> startMusicDevice(std::function<std::unique_ptr<MusicOutput>()> make);
+std::unique_ptr<MusicOutput> startMusicOutput(std::function<std::unique_ptr<MusicOutput>()> make);
 
 } // namespace platform

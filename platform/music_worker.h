@@ -3,7 +3,7 @@
 // SoundFont takes a while and the first window must not wait for it; the calls made in the
 // meantime are queued and reach the back end in their order once it is ready.
 
-#include "platform/music_commands.h"
+#include "platform/music_output.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,7 +1,5 @@
 #include "platform/pictures.h"
 
-#include "platform/services.h"
-
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -20,27 +18,26 @@ QImage readPicture(const QString &path, QString *error)
     return image;
 }
 
-QPixmap loadPicture(const QString &path)
+LoadedPicture loadPicture(const QString &path)
 {
     QString why;
     const QImage image = readPicture(path, &why);
-    if (image.isNull()) {
-        const QString message =
-            QStringLiteral("The picture file \"%1\" could not be read (%2).").arg(path, why);
-        if (services().fatalError)
-            services().fatalError(message);
-        return QPixmap();
-    }
-    return QPixmap::fromImage(image);
+    if (image.isNull())
+        return {{},
+                QStringLiteral("The picture file \"%1\" could not be read (%2).").arg(path, why)};
+    return {QPixmap::fromImage(image), {}};
 }
 
-QPixmap PictureClip::graphicCell(int k) const
+QList<QPixmap> cutIntoCells(const QPixmap &picture, int columns, int rows)
 {
-    if (m_picture.isNull() || m_columns <= 0 || m_rows <= 0 || k < 0 || k >= cellCount())
-        return QPixmap();
-    const int w = m_picture.width() / m_columns;
-    const int h = m_picture.height() / m_rows;
-    return m_picture.copy((k % m_columns) * w, (k / m_columns) * h, w, h);
+    QList<QPixmap> cells;
+    if (picture.isNull() || columns <= 0 || rows <= 0)
+        return cells;
+    const int w = picture.width() / columns;
+    const int h = picture.height() / rows;
+    for (int k = 0; k < columns * rows; ++k)
+        cells << picture.copy((k % columns) * w, (k / columns) * h, w, h);
+    return cells;
 }
 
 } // namespace platform

@@ -26,13 +26,9 @@ StoredRecords readStoredRecords(const QString &file)
     return s;
 }
 
-std::optional<QString> levelSection(const GameResult &game)
+QString sectionOf(core::Level level)
 {
-    if (game.hardPreviewShown)
-        return kHard;
-    if (game.normalPreviewShown)
-        return kNormal;
-    return std::nullopt;
+    return level == core::Level::Hard ? kHard : kNormal;
 }
 
 bool beatsClicksRecord(double clicks, double storedClicks)
@@ -45,23 +41,23 @@ bool beatsTimeRecord(double seconds, double storedSeconds)
     return seconds < storedSeconds || storedSeconds == 0;
 }
 
-RecordWrites recordWrites(const GameResult &game, const StoredRecords &stored, const QString &name)
+RecordWrites recordWrites(const session::GameResult &game, const StoredRecords &stored,
+                          const QString &name)
 {
     RecordWrites w;
-    const std::optional<QString> section = levelSection(game);
-    if (!section)
-        return w;
-    w.section = *section;
-    const bool hard = *section == kHard;
-    if (beatsClicksRecord(numeric(game.clicks), hard ? stored.hardClicks : stored.normalClicks)) {
+    w.section = sectionOf(game.level);
+    const bool hard = game.level == core::Level::Hard;
+    const QString clicks = QString::number(game.clicks);
+    const QString seconds = QString::number(game.seconds);
+    if (beatsClicksRecord(game.clicks, hard ? stored.hardClicks : stored.normalClicks)) {
         w.settings.append({QStringLiteral("NAMCL"), name});
-        w.settings.append({QStringLiteral("CLI1"), game.clicks});
-        w.settings.append({QStringLiteral("TIE1"), game.seconds});
+        w.settings.append({QStringLiteral("CLI1"), clicks});
+        w.settings.append({QStringLiteral("TIE1"), seconds});
     }
-    if (beatsTimeRecord(numeric(game.seconds), hard ? stored.hardTime : stored.normalTime)) {
+    if (beatsTimeRecord(game.seconds, hard ? stored.hardTime : stored.normalTime)) {
         w.settings.append({QStringLiteral("NAMTI"), name});
-        w.settings.append({QStringLiteral("CLI2"), game.clicks});
-        w.settings.append({QStringLiteral("TIE2"), game.seconds});
+        w.settings.append({QStringLiteral("CLI2"), clicks});
+        w.settings.append({QStringLiteral("TIE2"), seconds});
     }
     return w;
 }

@@ -1,6 +1,9 @@
 #pragma once
-// The records file: read and written one key at a time, never kept in memory, so that every
-// window shows what the file holds at that moment.
+// The records file: the two records of each level, read anew at every use so that every
+// window shows what the file holds at that moment, and one record saved as one replacement
+// of the file.
+
+#include "session/game_result.h"
 
 #include <QString>
 
@@ -21,6 +24,51 @@ QString ReadSetting(const QString &file, const QString &section, const QString &
 // created: a game that has none keeps no records.
 bool WriteSetting(const QString &file, const QString &section, const QString &key,
                   const QString &value);
+
+// The stored texts of one record, as the records window shows them (seconds as stored).
+struct StoredRecord {
+    QString name;
+    QString clicks;
+    QString seconds;
+};
+struct LevelRecords {
+    StoredRecord fewestClicks; // "NAMCL", "CLI1", "TIE1"
+    StoredRecord shortestTime; // "NAMTI", "CLI2", "TIE2"
+};
+struct RecordsTable {
+    LevelRecords normal; // "EA"
+    LevelRecords hard;   // "HA"
+};
+
+// Which records of its level a finished game beats.
+struct Beaten {
+    bool clicks = false;
+    bool time = false;
+    bool any() const { return clicks || time; }
+};
+
+struct SaveOutcome {
+    bool saved = false;
+    Beaten written;
+    QString message; // for the player, naming the file, when the record was not saved
+};
+
+class RecordsFile
+{
+public:
+    explicit RecordsFile(QString path);
+    const QString &path() const { return m_path; }
+
+    RecordsTable read() const;
+    // On what the file holds now: whether the name prompt is shown.
+    Beaten beats(const session::GameResult &game) const;
+    // Writes the records the game beats, with the name, in one replacement of the file.
+    // A game that beats nothing writes nothing and counts as saved.
+    SaveOutcome save(const session::GameResult &game, const QString &name);
+
+private:
+    QString m_path;
+};
 
 // Whole seconds as minutes and seconds ("00:00", "01:01", "100:00", "600:00").
 QString FormatSeconds(long long seconds);

@@ -1,6 +1,6 @@
 // Benchmarks of the game window, and a driver that shows it for a screenshot.
 //
-//   bench_game look <number> <level> [seconds]  the window after its shuffle, left on screen
+//   bench_game look <picture> [seconds]         the window after its shuffle, left on screen
 //   bench_game play [runs]                      "Play" to the painted board, ms per run
 //   bench_game idle [seconds]                   CPU in play after "Done", music off
 //   bench_game click [clicks]                   CPU per tile click, repaint included
@@ -8,10 +8,13 @@
 //
 // The data tree comes from PUZZLE_PROGRAM_DIR (the built game folder by default).
 
-#include "game_window/form1.h"
-#include "menu/game_setup.h"
-#include "platform/services.h"
+#include "core/shuffler.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/elements.h"
+#include "platform/sequencer_music.h"
 #include "resources/resources.h"
+#include "windows/game/game_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -49,35 +52,55 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-Form1 *gameWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *f = qobject_cast<Form1 *>(w); f && f->isVisible())
-            return f;
-    }
-    return nullptr;
-}
+using windows::GameWindow;
 
-Form1 *startGame(const QString &number, const QString &level)
+// What the window takes from outside: the real clock and randomness, silent music.
+struct Outside {
+    platform::DataTree tree{
+        qEnvironmentVariable("PUZZLE_PROGRAM_DIR", QStringLiteral(PUZZLE_PROGRAM_DIR))};
+    platform::SystemClock clock;
+    core::SeededRandom random{20261209};
+    platform::SequencerMusic music{tree.menuMusic(), tree.gameMusic(), nullptr};
+    platform::SystemDesktop desktop;
+};
+Outside *outside = nullptr;
+
+// What Play does: the pictures read and cut, the window made, started and shown.
+GameWindow *startGame(int picture)
 {
-    menu::setupGame(nullptr, number, level);
-    Form1 *f = gameWindow();
-    if (!f) {
-        std::fprintf(stderr, "no game window: is the data tree at %s?\n",
-                     qPrintable(platform::services().programDir));
+    const windows::GamePictures pictures = windows::loadGamePictures(outside->tree, picture);
+    if (!pictures.ok()) {
+        std::fprintf(stderr, "%s\n", qPrintable(pictures.problem));
         std::exit(2);
     }
+    auto *f = new GameWindow(picture, pictures,
+                             {outside->clock, outside->random, outside->music, outside->desktop});
+    f->start();
+    f->show();
     return f;
 }
 
-// Runs the round to "Done" without waiting for its fifteen seconds.
-void skipToPlay(Form1 *f, int steps)
+platform::Timer *timer(GameWindow *f, const char *name)
 {
-    f->Timer2->fire();
+    return f->findChild<platform::Timer *>(QLatin1String(name));
+}
+
+platform::Picture *tile(GameWindow *f, int k)
+{
+    const QString prefix =
+        f->round().level() == core::Level::Normal ? QStringLiteral("ImE") : QStringLiteral("ImG");
+    return f->findChild<platform::Picture *>(prefix +
+                                             (k == 0 ? QStringLiteral("No") : QString::number(k)));
+}
+
+// Runs the round to "Done" without waiting for its fifteen seconds.
+void skipToPlay(GameWindow *f, int steps)
+{
+    timer(f, "Timer2")->fire();
     for (int i = 0; i < steps; ++i)
-        f->Timer1->fire();
-    while (f->Timer2->isRunning())
-        f->Timer2->fire();
+        timer(f, "Timer1")->fire();
+    while (timer(f, "Timer2")->isRunning())
+        timer(f, "Timer2")->fire();
 }
 
 class PaintWatch : public QObject
@@ -115,11 +138,11 @@ public:
     }
 };
 
-int look(const QString &number, const QString &level, int seconds)
+int look(int picture, int seconds)
 {
-    Form1 *f = startGame(number, level);
+    GameWindow *f = startGame(picture);
     skipToPlay(f, 800);
-    f->TmrBanner->fire();
+    timer(f, "TmrBanner")->fire();
     runFor(seconds * 1000);
     return 0;
 }
@@ -131,11 +154,9 @@ int play(int runs)
         for (int level = 0; level < 2; ++level) {
             QElapsedTimer t;
             t.start();
-            menu::setupGame(nullptr, level ? QStringLiteral("28") : QStringLiteral("1"),
-                            level ? QStringLiteral("Hard") : QStringLiteral("Normal"));
-            Form1 *f = gameWindow();
+            GameWindow *f = startGame(level ? 28 : 1);
             PaintWatch watch;
-            platform::Picture *blank = level ? f->ImGNo() : f->ImENo();
+            platform::Picture *blank = tile(f, 0);
             blank->installEventFilter(&watch);
             while (!watch.painted)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -152,17 +173,17 @@ int play(int runs)
 
 int idle(int seconds)
 {
-    Form1 *f = startGame(QStringLiteral("1"), QStringLiteral("Normal"));
+    GameWindow *f = startGame(1);
     skipToPlay(f, 300);
     runFor(1500); // let the first paints and polls pass
     // Switches to find where the time goes.
     if (qEnvironmentVariableIsSet("BENCH_HIDE"))
         f->hide();
     if (qEnvironmentVariableIsSet("BENCH_NO_BANNER"))
-        f->TmrBanner->setInterval(0);
+        timer(f, "TmrBanner")->setInterval(0);
     if (qEnvironmentVariableIsSet("BENCH_NO_CLOCKS")) {
-        f->TmHour->setInterval(0);
-        f->TimSmus->setInterval(0);
+        timer(f, "TmHour")->setInterval(0);
+        timer(f, "TimSmus")->setInterval(0);
     }
     if (qEnvironmentVariableIsSet("BENCH_DELETE")) {
         delete f;
@@ -176,7 +197,7 @@ int idle(int seconds)
     const double cpu = cpuMs() - cpu0;
     std::printf("idle in play: %.2f ms CPU in %.1f s = %.3f %% of a core; clock reads %s\n", cpu,
                 t.elapsed() / 1e3, 100.0 * cpu / t.elapsed(),
-                f ? qPrintable(f->LbCount->caption()) : "-");
+                f ? f->round().playTimeText().c_str() : "-");
     return 0;
 }
 
@@ -193,18 +214,17 @@ void click(QWidget *w)
 
 int clicks(int count)
 {
-    Form1 *f = startGame(QStringLiteral("1"), QStringLiteral("Normal"));
+    GameWindow *f = startGame(1);
     skipToPlay(f, 400);
     runFor(300);
     // A tile beside the blank goes back and forth; the board never comes home.
-    const QList<platform::Picture *> set = f->normalSet();
     platform::Picture *mover = nullptr;
     for (int k = 1; k <= 11 && !mover; ++k) {
-        core::Board trial = f->normalBoard();
-        if (core::slideTile(trial, k) != core::Slide::None && !core::CheckSolved(trial))
-            mover = set[k - 1];
+        core::Board trial = f->round().board();
+        if (core::slideTile(trial, k) != core::Slide::None && !core::isSolved(trial))
+            mover = tile(f, k);
     }
-    if (!mover || core::CheckSolved(f->normalBoard())) {
+    if (!mover || core::isSolved(f->round().board())) {
         std::fprintf(stderr, "the shuffle left no usable tile; run again\n");
         return 2;
     }
@@ -216,26 +236,28 @@ int clicks(int count)
         QCoreApplication::processEvents(); // the repaint belongs to the click
     }
     const double cpu = cpuMs() - cpu0;
-    std::printf("clicks: %d in %.0f ms wall, %.3f ms CPU per click; LbClicks %s\n", count,
-                t.nsecsElapsed() / 1e6, cpu / count, qPrintable(f->LbClicks->caption()));
+    std::printf("clicks: %d in %.0f ms wall, %.3f ms CPU per click; clicks counted %d\n", count,
+                t.nsecsElapsed() / 1e6, cpu / count, f->round().clicks());
     return 0;
 }
 
 int shuffle(int seconds)
 {
-    Form1 *f = startGame(QStringLiteral("28"), QStringLiteral("Hard"));
+    GameWindow *f = startGame(28);
     runFor(300);
     int steps = 0;
-    QObject::connect(f->Timer1, &platform::Timer::tick, [&steps] { ++steps; });
-    f->Timer2->setInterval(0); // the phase runs as long as we measure
-    f->Timer1->setInterval(1);
+    platform::Timer *stepper = timer(f, "Timer1");
+    QObject::connect(stepper, &platform::Timer::tick, [&steps] { ++steps; });
+    // The shuffle phase runs as long as we measure: the sequencer starts it and is then held.
+    timer(f, "Timer2")->fire();
+    timer(f, "Timer2")->setInterval(0);
     PaintLog paintLog(f);
     const double cpu0 = cpuMs();
     QElapsedTimer t;
     t.start();
     runFor(seconds * 1000);
     const double cpu = cpuMs() - cpu0;
-    f->Timer1->setInterval(0);
+    stepper->setInterval(0);
     std::printf("shuffle: %.1f steps/s, %.2f %% of a core\n", steps * 1e3 / t.elapsed(),
                 100.0 * cpu / t.elapsed());
     return 0;
@@ -248,11 +270,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     resources::init();
-    platform::installDefaultServices();
-    const QString dir =
-        qEnvironmentVariable("PUZZLE_PROGRAM_DIR", QStringLiteral(PUZZLE_PROGRAM_DIR));
-    platform::services().programDir = dir;
-    platform::services().music.reset(); // music off: only the window is measured
+    platform::installFontSubstitutions();
+    Outside real; // music off: only the window is measured
+    outside = &real;
 
     const QStringList args = app.arguments();
     const QString mode = args.value(1);
@@ -260,8 +280,7 @@ int main(int argc, char *argv[])
         return args.size() > i ? args[i].toInt() : fallback;
     };
     if (mode == QLatin1String("look"))
-        return look(args.value(2, QStringLiteral("1")), args.value(3, QStringLiteral("Normal")),
-                    number(4, 5));
+        return look(number(2, 1), number(3, 5));
     if (mode == QLatin1String("play"))
         return play(number(2, 9));
     if (mode == QLatin1String("idle"))

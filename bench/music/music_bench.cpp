@@ -1,13 +1,13 @@
-// What the music costs the game: how long startMusicDevice() holds up the caller, the CPU
+// What the music costs the game: how long startMusicOutput() holds up the caller, the CPU
 // the synthesiser takes while the game tune plays, and the memory it adds.
 //
 //   music_bench [--seconds N] [--rate HZ] [--polyphony N] [--reverb 0|1] [--chorus 0|1]
 //               [--period FRAMES] [--periods N] [--offline] <ZnGame.mus>
 //
-// Prints one line of key=value pairs. Without options it measures startMusicDevice() itself.
+// Prints one line of key=value pairs. Without options it measures startMusicOutput() itself.
 #include "platform/fluid_player.h"
-#include "platform/music.h"
 #include "platform/music_device.h"
+#include "platform/sequencer_music.h"
 
 #include <QString>
 
@@ -122,13 +122,13 @@ int main(int argc, char *argv[])
 
     const Memory before;
     const auto t0 = std::chrono::steady_clock::now();
-    auto device =
+    auto output =
         custom
-            ? platform::startMusicDevice([options] { return platform::startFluidOutput(options); })
-            : platform::startMusicDevice();
+            ? platform::startMusicOutput([options] { return platform::startFluidOutput(options); })
+            : platform::startMusicOutput();
     const double blockedMs = since(t0) * 1000;
-    device->sendCommand(platform::music::openCommand(file));
-    device->sendCommand(platform::music::kPlay);
+    auto device = std::make_unique<platform::SequencerMusic>(file, file, std::move(output));
+    platform::startTune(*device, platform::Tune::Menu);
 
     // Let the SoundFont load and the tune settle in before measuring.
     std::this_thread::sleep_for(std::chrono::seconds(3));

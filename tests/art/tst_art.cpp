@@ -1,7 +1,7 @@
-#include "menu/data_tree.h"
 #include "generators/art/art_painter.h"
+#include "platform/data_tree.h"
 #include "resources/resources.h"
-#include "tests/support/fake_services.h"
+#include "tests/support/doubles.h"
 
 #include <QDir>
 #include <QFile>
@@ -245,8 +245,7 @@ private Q_SLOTS:
     // The help page lies where the game looks for it, with every picture it shows.
     void helpPage()
     {
-        testing::installFakes();
-        const QString page = data_tree::helpPage();
+        const QString page = platform::DataTree(testing::builtProgramDir()).helpPage();
         QVERIFY2(QFileInfo(page).isFile(), qPrintable(page));
         QVERIFY(page.startsWith(testing::builtProgramDir()));
         QFile file(page);

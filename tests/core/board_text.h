@@ -1,7 +1,7 @@
 #pragma once
 // Boards as text, so a test shows its arrangement at a glance:
 //   "1 2 3 4 / 5 6 7 8 / 9 10 11 _"   the solved Normal board
-//   "1 2 3 / 4 5 6 / 7 8 9 / 10 11 12 / 13 _ 14"   Hard, ImG14 and the blank exchanged
+//   "1 2 3 / 4 5 6 / 7 8 9 / 10 11 12 / 13 _ 14"   Hard, tile 14 and the blank exchanged
 // Rows are parted by "/", cells by blanks; a number is a numbered tile, "_" the blank.
 // The shape tells the level: 3 rows of 4 are Normal, 5 rows of 3 are Hard.
 
@@ -10,7 +10,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -30,92 +29,48 @@ inline QString tileName(core::Level level, int k)
 inline core::Board boardFromText(const QString &text)
 {
     const QStringList rows = text.split(QLatin1Char('/'));
-    std::vector<QStringList> cells;
-    for (const QString &row : rows)
-        cells.push_back(row.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-    const auto shapeIs = [&](int columns, int rowCount) {
-        if (static_cast<int>(cells.size()) != rowCount)
-            return false;
-        for (const QStringList &row : cells) {
-            if (row.size() != columns)
-                return false;
-        }
-        return true;
-    };
-    std::optional<core::Level> level;
-    if (shapeIs(4, 3))
-        level = core::Level::Normal;
-    else if (shapeIs(3, 5))
-        level = core::Level::Hard;
-    if (!level)
-        throw std::invalid_argument("board text is neither 4 x 3 nor 3 x 5: " + text.toStdString());
-
-    core::Board board(*level);
-    std::vector<bool> seen(static_cast<std::size_t>(board.numberedTiles()) + 1, false);
-    int cell = 0;
-    for (const QStringList &row : cells) {
-        for (const QString &token : row) {
-            const core::Position at = core::cellPosition(board.layout(), cell++);
-            int k = 0;
-            if (token != QStringLiteral("_")) {
-                bool ok = false;
-                k = token.toInt(&ok);
-                if (!ok || k < 1 || k > board.numberedTiles())
-                    throw std::invalid_argument("no such tile: " + token.toStdString());
-            }
-            if (seen[static_cast<std::size_t>(k)])
-                throw std::invalid_argument("tile given twice: " + token.toStdString());
-            seen[static_cast<std::size_t>(k)] = true;
-            if (k == 0)
-                board.setBlank(at);
-            else
-                board.setTile(k, at);
+    std::vector<int> tiles;
+    int columns = -1;
+    for (const QString &row : rows) {
+        const QStringList cells = row.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (columns >= 0 && cells.size() != columns)
+            throw std::invalid_argument("rows of different lengths: " + text.toStdString());
+        columns = static_cast<int>(cells.size());
+        for (const QString &token : cells) {
+            bool ok = token == QStringLiteral("_");
+            const int k = ok ? 0 : token.toInt(&ok);
+            if (!ok)
+                throw std::invalid_argument("no such tile: " + token.toStdString());
+            tiles.push_back(k);
         }
     }
-    return board;
+    core::Level level = core::Level::Normal;
+    if (columns == 4 && rows.size() == 3)
+        level = core::Level::Normal;
+    else if (columns == 3 && rows.size() == 5)
+        level = core::Level::Hard;
+    else
+        throw std::invalid_argument("board text is neither 4 x 3 nor 3 x 5: " + text.toStdString());
+    const auto board = core::Board::arranged(level, tiles);
+    if (!board)
+        throw std::invalid_argument("not every tile exactly once: " + text.toStdString());
+    return *board;
 }
 
-// The arrangement in the same notation. A cell that holds no element shows ".", one that
-// holds several shows them joined by "+"; elements off the grid are listed after " | off:".
+// The arrangement in the same notation.
 inline QString boardText(const core::Board &board)
 {
-    const core::Layout &layout = board.layout();
-    const auto holders = [&](core::Position at) {
-        QStringList here;
-        for (int k = 1; k <= board.numberedTiles(); ++k) {
-            if (board.tile(k) == at)
-                here << QString::number(k);
-        }
-        if (board.blank() == at)
-            here << QStringLiteral("_");
-        return here.isEmpty() ? QStringLiteral(".") : here.join(QLatin1Char('+'));
-    };
+    const core::Grid &grid = board.grid();
     QStringList rows;
-    for (int r = 0; r < layout.rows; ++r) {
+    for (int r = 0; r < grid.rows; ++r) {
         QStringList row;
-        for (int c = 0; c < layout.columns; ++c)
-            row << holders(core::cellPosition(layout, r * layout.columns + c));
+        for (int c = 0; c < grid.columns; ++c) {
+            const int k = board.tileAt(r * grid.columns + c);
+            row << (k == 0 ? QStringLiteral("_") : QString::number(k));
+        }
         rows << row.join(QLatin1Char(' '));
     }
-    QString text = rows.join(QStringLiteral(" / "));
-
-    QStringList off;
-    const auto onGrid = [&](core::Position p) {
-        for (int cell = 0; cell < layout.cells(); ++cell) {
-            if (core::cellPosition(layout, cell) == p)
-                return true;
-        }
-        return false;
-    };
-    for (int k = 1; k <= board.numberedTiles(); ++k) {
-        if (!onGrid(board.tile(k)))
-            off << QString::number(k);
-    }
-    if (!onGrid(board.blank()))
-        off << QStringLiteral("_");
-    if (!off.isEmpty())
-        text += QStringLiteral(" | off: ") + off.join(QLatin1Char(' '));
-    return text;
+    return rows.join(QStringLiteral(" / "));
 }
 
 } // namespace testing

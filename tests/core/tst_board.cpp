@@ -1,3 +1,5 @@
+// The board as a permutation of cells: the player's slide, the keyboard's slide by direction,
+// the completion check and the blank's walk.
 #include "core/board.h"
 #include "tests/core/board_text.h"
 
@@ -5,7 +7,6 @@
 
 using core::Board;
 using core::Level;
-using core::Position;
 using core::Slide;
 using testing::boardFromText;
 using testing::boardText;
@@ -26,89 +27,43 @@ namespace
 {
 const QString kSolvedNormal = QStringLiteral("1 2 3 4 / 5 6 7 8 / 9 10 11 _");
 const QString kSolvedHard = QStringLiteral("1 2 3 / 4 5 6 / 7 8 9 / 10 11 12 / 13 14 _");
+const QString kNormalInside = QStringLiteral("1 2 3 4 / 5 _ 6 7 / 8 9 10 11");
+const QString kHardInside = QStringLiteral("1 2 3 / 4 5 6 / 7 _ 8 / 9 10 11 / 12 13 14");
 } // namespace
 
 class TestBoard : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Every element of both sets starts on its design cell; the windows draw them there.
-    void homeCells_data()
+    // A new board has every tile on its home cell, the blank in the last one.
+    void newBoardIsSolved_data()
     {
         QTest::addColumn<int>("level");
-        QTest::addColumn<int>("tile"); // 0: the blank tile
-        QTest::addColumn<float>("left");
-        QTest::addColumn<float>("top");
-        const float normal[][2] = {{360, 960},  {1800, 960},  {3240, 960},  {4680, 960},
-                                   {360, 2400}, {1800, 2400}, {3240, 2400}, {4680, 2400},
-                                   {360, 3840}, {1800, 3840}, {3240, 3840}, {4680, 3840}};
-        const float hard[][2] = {{600, 480},   {2130, 480},  {3660, 480},  {600, 1680},
-                                 {2130, 1680}, {3660, 1680}, {600, 2880},  {2130, 2880},
-                                 {3660, 2880}, {600, 4080},  {2130, 4080}, {3660, 4080},
-                                 {600, 5280},  {2130, 5280}, {3660, 5280}};
-        for (int i = 0; i < 12; ++i) {
-            const int k = i < 11 ? i + 1 : 0;
-            QTest::newRow(qPrintable(testing::tileName(Level::Normal, k)))
-                << 0 << k << normal[i][0] << normal[i][1];
-        }
-        for (int i = 0; i < 15; ++i) {
-            const int k = i < 14 ? i + 1 : 0;
-            QTest::newRow(qPrintable(testing::tileName(Level::Hard, k)))
-                << 1 << k << hard[i][0] << hard[i][1];
-        }
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Normal, 4 x 3") << 0 << kSolvedNormal;
+        QTest::newRow("Hard, 3 x 5") << 1 << kSolvedHard;
     }
-    void homeCells()
+    void newBoardIsSolved()
     {
         QFETCH(int, level);
-        QFETCH(int, tile);
-        QFETCH(float, left);
-        QFETCH(float, top);
+        QFETCH(QString, text);
         const Board b(level ? Level::Hard : Level::Normal);
-        const Position p = tile == 0 ? b.blank() : b.tile(tile);
-        QCOMPARE(p.left, left);
-        QCOMPARE(p.top, top);
-        if (tile != 0)
-            QCOMPARE(b.home(tile), p);
+        QCOMPARE(boardText(b), text);
+        QVERIFY(core::isSolved(b));
+        QCOMPARE(b.blankCell(), b.grid().cells() - 1);
     }
 
-    // Tile sizes, and the area each board covers with its 15-twip overlaps.
-    void layouts_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<float>("width");
-        QTest::addColumn<float>("height");
-        QTest::addColumn<float>("right");
-        QTest::addColumn<float>("bottom");
-        QTest::newRow("Normal") << 0 << 1455.f << 1455.f << 6135.f << 5295.f;
-        QTest::newRow("Hard") << 1 << 1545.f << 1215.f << 5205.f << 6495.f;
-    }
-    void layouts()
-    {
-        QFETCH(int, level);
-        QFETCH(float, width);
-        QFETCH(float, height);
-        QFETCH(float, right);
-        QFETCH(float, bottom);
-        const core::Layout &l = core::layoutOf(level ? Level::Hard : Level::Normal);
-        QCOMPARE(l.tileWidth, width);
-        QCOMPARE(l.tileHeight, height);
-        const Position last = core::cellPosition(l, l.cells() - 1);
-        QCOMPARE(last.left + l.tileWidth, right);
-        QCOMPARE(last.top + l.tileHeight, bottom);
-    }
-
-    // The test helper reads and writes the notation the cases below are written in.
+    // The notation the cases are written in reads back as written, and a board that is not a
+    // permutation of the level's tiles cannot be made.
     void boardTextRoundTrip()
     {
-        QCOMPARE(boardText(Board(Level::Normal)), kSolvedNormal);
-        QCOMPARE(boardText(Board(Level::Hard)), kSolvedHard);
         const QString shuffled = QStringLiteral("1 2 3 / 4 _ 6 / 7 5 9 / 10 11 12 / 13 14 8");
         QCOMPARE(boardText(boardFromText(shuffled)), shuffled);
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, boardFromText(QStringLiteral("1 2 3")));
-        Board stacked(Level::Normal);
-        stacked.setTile(2, stacked.tile(1));
-        stacked.setTile(3, Position{361, 960});
-        QCOMPARE(boardText(stacked), QStringLiteral("1+2 . . 4 / 5 6 7 8 / 9 10 11 _ | off: 3"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                                 boardFromText(QStringLiteral("1 1 3 4 / 5 6 7 8 / 9 10 11 _")));
+        QVERIFY(!Board::arranged(Level::Normal, {0, 1, 2}));
+        QVERIFY(!Board::arranged(Level::Normal, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     }
 
     // The move rule: a tile next to the blank slides into its cell, nothing else moves.
@@ -118,8 +73,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("tile");
         QTest::addColumn<Slide>("slide");
         QTest::addColumn<QString>("after");
-        const QString n = QStringLiteral("1 2 3 4 / 5 _ 6 7 / 8 9 10 11");
-        const QString h = QStringLiteral("1 2 3 / 4 5 6 / 7 _ 8 / 9 10 11 / 12 13 14");
+        const QString n = kNormalInside;
+        const QString h = kHardInside;
         QTest::newRow("Normal: ImE8 above the blank slides down")
             << kSolvedNormal << 8 << Slide::Down << QStringLiteral("1 2 3 4 / 5 6 7 _ / 9 10 11 8");
         QTest::newRow("Normal: ImE11 left of the blank slides right")
@@ -139,6 +94,9 @@ private Q_SLOTS:
         QTest::newRow("Normal: two cells down stays")
             << QStringLiteral("1 _ 2 3 / 4 5 6 7 / 8 9 10 11") << 9 << Slide::None
             << QStringLiteral("1 _ 2 3 / 4 5 6 7 / 8 9 10 11");
+        QTest::newRow("Normal: end of one row is not next to the start of the next")
+            << QStringLiteral("1 2 3 4 / _ 5 6 7 / 8 9 10 11") << 4 << Slide::None
+            << QStringLiteral("1 2 3 4 / _ 5 6 7 / 8 9 10 11");
         QTest::newRow("Normal: far corner stays")
             << kSolvedNormal << 1 << Slide::None << kSolvedNormal;
         QTest::newRow("Hard: ImG14 left of the blank slides right")
@@ -175,41 +133,44 @@ private Q_SLOTS:
         QCOMPARE(boardText(b), after);
     }
 
-    // The design's own numbers: the moved tile lands on the blank's twips and back.
-    void movesInTwips_data()
+    // An arrow key names the way a tile moves: Up slides the tile below the blank, and so on;
+    // at the edge there is no such tile.
+    void tileThatSlides_data()
     {
-        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("board");
+        QTest::addColumn<Slide>("direction");
         QTest::addColumn<int>("tile");
-        QTest::addColumn<float>("tileLeft");
-        QTest::addColumn<float>("tileTop");
-        QTest::addColumn<float>("blankLeft");
-        QTest::addColumn<float>("blankTop");
-        QTest::newRow("ImE8 down to Top 3840") << 0 << 8 << 4680.f << 3840.f << 4680.f << 2400.f;
-        QTest::newRow("ImG14 right by 1530") << 1 << 14 << 3660.f << 5280.f << 2130.f << 5280.f;
+        QTest::newRow("Normal, Up: the tile below") << kNormalInside << Slide::Up << 9;
+        QTest::newRow("Normal, Down: the tile above") << kNormalInside << Slide::Down << 2;
+        QTest::newRow("Normal, Left: the tile on the right") << kNormalInside << Slide::Left << 6;
+        QTest::newRow("Normal, Right: the tile on the left") << kNormalInside << Slide::Right << 5;
+        QTest::newRow("Normal solved, Up: none below") << kSolvedNormal << Slide::Up << 0;
+        QTest::newRow("Normal solved, Left: none on the right")
+            << kSolvedNormal << Slide::Left << 0;
+        QTest::newRow("Hard solved, Down: the tile above") << kSolvedHard << Slide::Down << 12;
+        QTest::newRow("Hard solved, Right: the tile on the left")
+            << kSolvedHard << Slide::Right << 14;
+        QTest::newRow("no direction") << kNormalInside << Slide::None << 0;
     }
-    void movesInTwips()
+    void tileThatSlides()
     {
-        QFETCH(int, level);
+        QFETCH(QString, board);
+        QFETCH(Slide, direction);
         QFETCH(int, tile);
-        QFETCH(float, tileLeft);
-        QFETCH(float, tileTop);
-        QFETCH(float, blankLeft);
-        QFETCH(float, blankTop);
-        Board b(level ? Level::Hard : Level::Normal);
-        QVERIFY(core::clickTile(b, tile).moved());
-        QCOMPARE(b.tile(tile), (Position{tileLeft, tileTop}));
-        QCOMPARE(b.blank(), (Position{blankLeft, blankTop}));
+        Board b = boardFromText(board);
+        QCOMPARE(core::tileThatSlides(b, direction), tile);
+        if (tile != 0)
+            QCOMPARE(core::slideTile(b, tile), direction);
     }
 
-    // Clicking the same tile twice puts it back, and both clicks count.
+    // Clicking the same tile twice puts it back.
     void clickTwiceMovesBack_data()
     {
         QTest::addColumn<QString>("board");
         QTest::addColumn<int>("tile");
         QTest::newRow("Normal ImE8") << kSolvedNormal << 8;
         QTest::newRow("Normal ImE11") << kSolvedNormal << 11;
-        QTest::newRow("Normal, blank inside")
-            << QStringLiteral("1 2 3 4 / 5 _ 6 7 / 8 9 10 11") << 9;
+        QTest::newRow("Normal, blank inside") << kNormalInside << 9;
         QTest::newRow("Hard ImG12") << kSolvedHard << 12;
         QTest::newRow("Hard ImG14") << kSolvedHard << 14;
     }
@@ -218,38 +179,13 @@ private Q_SLOTS:
         QFETCH(QString, board);
         QFETCH(int, tile);
         Board b = boardFromText(board);
-        int counted = 0;
-        for (int i = 0; i < 2; ++i)
-            counted += core::clickTile(b, tile).moved() ? 1 : 0;
-        QCOMPARE(counted, 2);
+        QVERIFY(core::slideTile(b, tile) != Slide::None);
+        QVERIFY(core::slideTile(b, tile) != Slide::None);
         QCOMPARE(boardText(b), board);
     }
 
-    // Positions are compared exactly: one twip off the grid is not next to the blank.
-    void oneTwipOffIsNotANeighbour_data()
-    {
-        QTest::addColumn<int>("tile");
-        QTest::addColumn<float>("left");
-        QTest::addColumn<float>("top");
-        QTest::newRow("ImE8 one twip low") << 8 << 4680.f << 2401.f;
-        QTest::newRow("ImE8 one twip right") << 8 << 4681.f << 2400.f;
-        QTest::newRow("ImE11 one twip left") << 11 << 3239.f << 3840.f;
-        QTest::newRow("ImE11 half a twip up") << 11 << 3240.f << 3839.5f;
-    }
-    void oneTwipOffIsNotANeighbour()
-    {
-        QFETCH(int, tile);
-        QFETCH(float, left);
-        QFETCH(float, top);
-        Board b(Level::Normal);
-        b.setTile(tile, Position{left, top});
-        const Board before = b;
-        QCOMPARE(core::slideTile(b, tile), Slide::None);
-        QCOMPARE(b, before);
-    }
-
     // The completion check looks at every numbered tile and only at its home cell.
-    void checkSolved_data()
+    void isSolved_data()
     {
         QTest::addColumn<QString>("board");
         QTest::addColumn<bool>("solved");
@@ -266,15 +202,15 @@ private Q_SLOTS:
         QTest::newRow("blank home, ImG1 and ImG14 exchanged")
             << QStringLiteral("14 2 3 / 4 5 6 / 7 8 9 / 10 11 12 / 13 1 _") << false;
     }
-    void checkSolved()
+    void isSolved()
     {
         QFETCH(QString, board);
         QFETCH(bool, solved);
-        QCOMPARE(core::CheckSolved(boardFromText(board)), solved);
+        QCOMPARE(core::isSolved(boardFromText(board)), solved);
     }
 
-    // The winning click always brings the blank into the last cell; the check runs after it.
-    void winningClick_data()
+    // The winning slide always brings the blank into the last cell.
+    void winningSlide_data()
     {
         QTest::addColumn<QString>("board");
         QTest::addColumn<int>("tile");
@@ -285,40 +221,15 @@ private Q_SLOTS:
         QTest::newRow("Hard ImG14 left")
             << QStringLiteral("1 2 3 / 4 5 6 / 7 8 9 / 10 11 12 / 13 _ 14") << 14;
     }
-    void winningClick()
+    void winningSlide()
     {
         QFETCH(QString, board);
         QFETCH(int, tile);
         Board b = boardFromText(board);
-        const core::Click click = core::clickTile(b, tile);
-        QVERIFY(click.moved());
-        QVERIFY(click.solved);
-        QCOMPARE(b.blank(), b.blankHome());
-    }
-
-    // A shuffle may end on the solved picture: a click that moves nothing still finds it
-    // solved (the win comes with the counter unchanged), one that moves a tile breaks it.
-    void clickOnSolvedBoard_data()
-    {
-        QTest::addColumn<QString>("board");
-        QTest::addColumn<int>("tile");
-        QTest::addColumn<bool>("moved");
-        QTest::addColumn<bool>("solved");
-        QTest::newRow("Normal, far tile: solved, no move") << kSolvedNormal << 1 << false << true;
-        QTest::newRow("Normal, neighbour: moves, unsolved") << kSolvedNormal << 8 << true << false;
-        QTest::newRow("Hard, far tile: solved, no move") << kSolvedHard << 13 << false << true;
-        QTest::newRow("Hard, neighbour: moves, unsolved") << kSolvedHard << 14 << true << false;
-    }
-    void clickOnSolvedBoard()
-    {
-        QFETCH(QString, board);
-        QFETCH(int, tile);
-        QFETCH(bool, moved);
-        QFETCH(bool, solved);
-        Board b = boardFromText(board);
-        const core::Click click = core::clickTile(b, tile);
-        QCOMPARE(click.moved(), moved);
-        QCOMPARE(click.solved, solved);
+        QVERIFY(!core::isSolved(b));
+        QVERIFY(core::slideTile(b, tile) != Slide::None);
+        QVERIFY(core::isSolved(b));
+        QCOMPARE(b.blankCell(), b.grid().cells() - 1);
     }
 };
 

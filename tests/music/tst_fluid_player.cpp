@@ -1,9 +1,8 @@
 // The real synthesiser behind the real command strings, rendered offline (no audio device).
 #include "platform/file_lookup.h"
 #include "platform/fluid_player.h"
-#include "platform/music.h"
-#include "platform/music_commands.h"
-#include "tests/support/fake_services.h"
+#include "platform/sequencer_music.h"
+#include "tests/support/doubles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -100,31 +99,31 @@ void TestFluidPlayer::tunePlaysAndRestartsFromTheBeginning_data()
     QTest::newRow("menu tune") << u"\\Data\\Music\\ZnIntro.mus"_s;
 }
 
-// Sends exactly what the game sends. The tune must be heard, loud enough but never clipped;
-// STOP must quieten it; PLAY after STOP must start it from its first note again; and once
-// CLOSE has run, PLAY has nothing to play.
+// Plays as the game plays. The tune must be heard, loud enough but never clipped; a stop
+// must quieten it; a play after the stop must start it from its first note again; and once
+// the tune is closed, a play has nothing to play.
 void TestFluidPlayer::tunePlaysAndRestartsFromTheBeginning()
 {
     QFETCH(QString, file);
     const QString path = platform::resolveProgramPath(testing::builtProgramDir(), file);
     QVERIFY2(QFile::exists(path), qPrintable(path));
-    platform::MusicCommands device(std::make_unique<Borrowed>(*m_player));
+    platform::SequencerMusic device(path, path, std::make_unique<Borrowed>(*m_player));
 
-    QCOMPARE(device.sendCommand(platform::music::openCommand(path)), 0);
-    QCOMPARE(device.sendCommand(u"PLAY INTRO FROM 0"_s), 0);
+    device.open(platform::Tune::Menu);
+    device.playFromStart();
     const auto first = render(*m_player, 12);
     QVERIFY(m_player->isPlaying());
     const double playing = rms(first);
     QVERIFY2(dbfs(playing) > -32, qPrintable(u"too quiet: %1 dBFS"_s.arg(dbfs(playing))));
     QVERIFY2(peak(first) < 32767, "the first seconds clip");
 
-    QCOMPARE(device.sendCommand(u"STOP INTRO"_s), 0);
+    device.stop();
     const auto stopped = render(*m_player, 2);
     QVERIFY(!m_player->isPlaying());
     // Notes are released, not cut: after a second and a half only a faint tail may remain.
     QVERIFY2(rms(stopped, stopped.size() * 3 / 4) < playing / 10, "still sounding after STOP");
 
-    QCOMPARE(device.sendCommand(u"PLAY INTRO FROM 0"_s), 0);
+    device.playFromStart();
     const auto again = render(*m_player, 1.1);
     QVERIFY2(rms(again) > playing / 10, "nothing heard after the second PLAY");
     // The synthesiser starts a tune on its next 64-frame block, so either start may lag the
@@ -143,8 +142,8 @@ void TestFluidPlayer::tunePlaysAndRestartsFromTheBeginning()
                                            u"(level %2)"_s.arg(best)
                                                .arg(level)));
 
-    QCOMPARE(device.sendCommand(u"CLOSE INTRO"_s), 0);
-    QCOMPARE(device.sendCommand(u"PLAY INTRO FROM 0"_s), platform::MusicAliasNotOpen);
+    device.close();
+    device.playFromStart(); // nothing open: nothing to play
     const auto closed = render(*m_player, 4);
     QVERIFY2(rms(closed, closed.size() * 3 / 4) < playing / 100, "sound after CLOSE");
 }

@@ -1,10 +1,8 @@
 // The music thread: the first window never waits for the synthesiser, and what was asked of
 // the music while it started still happens, in order.
-#include "platform/music.h"
-#include "platform/music_commands.h"
 #include "platform/music_device.h"
 #include "platform/music_worker.h"
-#include "platform/services.h"
+#include "platform/sequencer_music.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -132,12 +130,13 @@ void TestMusicWorker::startingReturnsBeforeTheBackEndIsReady()
     auto gate = std::make_shared<Gate>();
 
     // Were the back end made on this thread, this call would never return.
-    auto device = platform::startMusicDevice(gatedFactory(log, gate));
-    QVERIFY(device);
-    QCOMPARE(device->sendCommand(platform::music::openCommand(menu)), 0);
-    QCOMPARE(device->sendCommand(platform::music::kPlay), 0);
-    QCOMPARE(device->sendCommand(platform::music::openCommand(game)), platform::MusicAliasInUse);
-    QCOMPARE(device->sendCommand(platform::music::kPlay), 0);
+    auto device = std::make_unique<platform::SequencerMusic>(
+        menu, game, platform::startMusicOutput(gatedFactory(log, gate)));
+    device->open(platform::Tune::Menu);
+    device->playFromStart();
+    device->open(platform::Tune::Game); // the menu tune stays
+    device->playFromStart();
+    QCOMPARE(device->openTune(), std::optional(platform::Tune::Menu));
     QVERIFY(log->read().isEmpty());
 
     gate->open.set_value();
@@ -151,12 +150,12 @@ void TestMusicWorker::withoutSoundEverythingStillAnswers()
 {
     QTemporaryDir dir;
     const QString menu = writeMidi(dir, u"ZnIntro.mus"_s);
-    auto device = platform::startMusicDevice([] { return std::unique_ptr<MusicOutput>(); });
-    QCOMPARE(device->sendCommand(platform::music::openCommand(menu)), 0);
-    QCOMPARE(device->sendCommand(platform::music::kPlay), 0);
-    QCOMPARE(device->sendCommand(platform::music::kStop), 0);
-    QCOMPARE(device->sendCommand(platform::music::kClose), 0);
-    QCOMPARE(device->sendCommand(platform::music::kClose), platform::MusicAliasNotOpen);
+    platform::SequencerMusic device(
+        menu, menu, platform::startMusicOutput([] { return std::unique_ptr<MusicOutput>(); }));
+    platform::startTune(device, platform::Tune::Menu);
+    QVERIFY(device.isPlaying());
+    platform::stopAndClose(device);
+    QVERIFY(!device.openTune());
 
     MusicWorker worker([] { return std::unique_ptr<MusicOutput>(); });
     worker.playFromStart();
@@ -192,19 +191,18 @@ void TestMusicWorker::theRealDeviceStartsAndStopsCleanly()
     QTemporaryDir dir;
     const QString menu = writeMidi(dir, u"ZnIntro.mus"_s);
     for (int i = 0; i < 3; ++i) {
-        auto device = platform::startMusicDevice();
-        QVERIFY(device);
-        QCOMPARE(device->sendCommand(platform::music::openCommand(menu)), 0);
-        QCOMPARE(device->sendCommand(platform::music::kPlay), 0);
-        QCOMPARE(device->sendCommand(platform::music::kStop), 0);
-        QCOMPARE(device->sendCommand(platform::music::kStop), 0);
-        QCOMPARE(device->sendCommand(platform::music::kClose), 0);
-        QCOMPARE(device->sendCommand(platform::music::kStop), platform::MusicAliasNotOpen);
+        platform::SequencerMusic device(menu, menu, platform::startMusicOutput());
+        platform::startTune(device, platform::Tune::Menu);
+        device.stop();
+        device.stop();
+        device.close();
+        device.stop();
+        QVERIFY(!device.openTune());
     }
-    // As in the game, the device is left in the services and ends with the program's static
-    // destruction, still playing: the process must exit cleanly (ctest sees any crash).
-    platform::services().music = platform::startMusicDevice();
-    platform::music::openAndPlay(menu);
+    // The program may end with the music still playing: the process must exit cleanly
+    // (ctest sees any crash).
+    static platform::SequencerMusic playing(menu, menu, platform::startMusicOutput());
+    platform::startTune(playing, platform::Tune::Menu);
 }
 
 QTEST_GUILESS_MAIN(TestMusicWorker)

@@ -1,7 +1,7 @@
 // The two tunes of the data tree, read as any MIDI player reads them.
 #include "platform/file_lookup.h"
 #include "smf_reader.h"
-#include "tests/support/fake_services.h"
+#include "tests/support/doubles.h"
 
 #include <QFile>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "menu/data_tree.h"
+#include "platform/data_tree.h"
 #include "platform/pictures.h"
-#include "tests/support/fake_services.h"
+#include "tests/support/doubles.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -54,18 +54,14 @@ QImage thumbnail(const QImage &image, int size)
         .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QString number(int n)
-{
-    return QString::number(n);
-}
-
 } // namespace
 
 class TestPictures : public QObject
 {
     Q_OBJECT
+    const platform::DataTree m_tree{testing::builtProgramDir()};
+
 private Q_SLOTS:
-    void initTestCase() { testing::installFakes(); }
 
     // Every picture file the menu and the game can ask for exists, reads whatever its
     // extension says, has its level's orientation and is large enough to stay sharp on a
@@ -77,17 +73,16 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("element"); // the element's size in pixels (twips / 15)
         for (int n = 1; n <= 28; ++n) {
             const bool normal = n <= 9;
-            const QString name = number(n);
             QTest::addRow("menu preview %d", n)
-                << data_tree::menuPreview(normal, name) << normal
+                << m_tree.menuPreview(n) << normal
                 << (normal ? QSize(3015 / 15, 2235 / 15) : QSize(1965 / 15, 2595 / 15));
             QTest::addRow("game preview %d", n)
-                << data_tree::gamePreview(normal, name) << normal
+                << m_tree.gamePreview(n) << normal
                 << (normal ? QSize(3660 / 15, 2700 / 15) : QSize(2820 / 15, 3780 / 15));
             // The big picture's cells each fill a tile: 97 x 97 on the 4 x 3 board, 103 x 81
             // on the 3 x 5 board.
             QTest::addRow("big picture %d", n)
-                << data_tree::bigPicture(normal, name) << normal
+                << m_tree.bigPicture(n) << normal
                 << (normal ? QSize(4 * 97, 3 * 97) : QSize(3 * 103, 5 * 81));
         }
     }
@@ -130,8 +125,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, written);
         QFETCH(QString, respelled);
-        const QFileInfo a(data_tree::programPath(written));
-        const QFileInfo b(data_tree::programPath(respelled));
+        const QFileInfo a(m_tree.path(written));
+        const QFileInfo b(m_tree.path(respelled));
         QVERIFY2(a.isFile(), qPrintable(a.filePath()));
         QVERIFY2(b.isFile(), qPrintable(b.filePath()));
         QCOMPARE(b.canonicalFilePath(), a.canonicalFilePath());
@@ -149,15 +144,12 @@ private Q_SLOTS:
     {
         QFETCH(int, n);
         const bool normal = n <= 9;
-        const QPixmap big = platform::loadPicture(data_tree::bigPicture(normal, number(n)));
-        QVERIFY(!big.isNull());
-        platform::PictureClip clip;
-        clip.setCols(normal ? 4 : 3);
-        clip.setRows(normal ? 3 : 5);
-        clip.setPicture(big);
+        const platform::LoadedPicture big = platform::loadPicture(m_tree.bigPicture(n));
+        QVERIFY2(big.ok(), qPrintable(big.problem));
         std::vector<QImage> tiles;
-        for (int k = 0; k < clip.cellCount(); ++k)
-            tiles.push_back(thumbnail(clip.graphicCell(k).toImage(), tileThumb));
+        for (const QPixmap &cell :
+             platform::cutIntoCells(big.pixmap, normal ? 4 : 3, normal ? 3 : 5))
+            tiles.push_back(thumbnail(cell.toImage(), tileThumb));
         QCOMPARE(int(tiles.size()), normal ? 12 : 15);
         // A flat tile has a brightness spread of 1 or 2 levels from grain alone; 6 asks for
         // shapes or shading a player can see.
@@ -189,9 +181,8 @@ private Q_SLOTS:
     void picturesDiffer()
     {
         QFETCH(int, n);
-        const auto thumbOf = [](int k) {
-            return thumbnail(platform::readPicture(data_tree::gamePreview(k <= 9, number(k))),
-                             pictureThumb);
+        const auto thumbOf = [this](int k) {
+            return thumbnail(platform::readPicture(m_tree.gamePreview(k)), pictureThumb);
         };
         const QImage mine = thumbOf(n);
         for (int other = 1; other <= 28; ++other) {

@@ -1,0 +1,43 @@
+#include "platform/desktop.h"
+
+#include <QDesktopServices>
+#include <QFont>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace platform
+{
+
+bool SystemDesktop::askOkCancel(QWidget *owner, const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel, owner);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void SystemDesktop::tell(QWidget *owner, const QString &text, const QString &title)
+{
+    QMessageBox::warning(owner, title, text);
+}
+
+void SystemDesktop::reportFatal(const QString &message)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Zantho Puzzle +1"), message,
+                    QMessageBox::Ok);
+    box.exec();
+}
+
+void SystemDesktop::openUrl(QWidget *, const QString &url)
+{
+    // The empty address (the banner before its first picture) goes on unchanged.
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+void installFontSubstitutions()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
+} // namespace platform

@@ -1,0 +1,190 @@
+#include "session/round.h"
+
+#include "core/numeric_text.h"
+
+#include <algorithm>
+
+namespace session
+{
+
+Round::Round(int picture) : m_picture(picture), m_board(core::levelOfPicture(picture)) {}
+
+Changes Round::setTimers(const TimerIntervals &timers)
+{
+    if (timers == m_timers)
+        return {};
+    m_timers = timers;
+    return Changes::Timers;
+}
+
+Changes Round::setStatus(Status status)
+{
+    if (status == m_status)
+        return {};
+    m_status = status;
+    return Changes::Status;
+}
+
+Changes Round::start()
+{
+    TimerIntervals t = m_timers;
+    t.sequencer = kNewGameTickMs;
+    return setTimers(t);
+}
+
+Changes Round::sequencerTick()
+{
+    if (m_timers.sequencer == 0 || m_finished)
+        return {};
+    ++m_sequencerCount;
+    TimerIntervals t = m_timers;
+    Changes changes;
+    if (m_sequencerCount == kShuffleStartsAt)
+        t.shuffle = kStepMs;
+    if (m_sequencerCount == kShuffleStopsAt)
+        t.shuffle = 0;
+    if (m_sequencerCount == kPlayOpensAt) {
+        m_sequencerCount = 0;
+        changes |= setStatus(Status::Done);
+        if (!m_tilesEnabled) {
+            m_tilesEnabled = true;
+            changes |= Changes::Tiles;
+        }
+        t.gameClock = kPollMs;
+        t.sequencer = 0;
+    }
+    return changes | setTimers(t);
+}
+
+Changes Round::shuffleStep(core::RandomSource &random)
+{
+    if (m_timers.shuffle == 0 || m_finished)
+        return {};
+    Changes changes = setStatus(Status::Disordering);
+    m_lastDirection = core::drawDirection(random);
+    // A step that lands on the solved picture does not end the game: only a click does.
+    if (core::shuffleMove(m_board, m_lastDirection))
+        changes |= Changes::Board;
+    return changes;
+}
+
+Changes Round::clickTile(int k)
+{
+    if (!m_tilesEnabled || m_finished || k < 1 || k > m_board.numberedTiles())
+        return {};
+    Changes changes;
+    if (core::slideTile(m_board, k) != core::Slide::None) {
+        ++m_clicks;
+        changes |= Changes::Board | Changes::Clicks;
+    }
+    // Even a click that moves nothing asks: a shuffle may have ended on the solved picture.
+    if (core::isSolved(m_board))
+        changes |= finish();
+    return changes;
+}
+
+Changes Round::slide(core::Slide direction)
+{
+    const int k = core::tileThatSlides(m_board, direction);
+    return k == 0 ? Changes() : clickTile(k);
+}
+
+Changes Round::finish()
+{
+    m_finished = true;
+    // The result is final from here on: neither clock may add a second to it, and a shuffle
+    // still under way (the picture completed during a restart's) must not take it apart again.
+    return Changes::Finished | setTimers({0, 0, 0, 0});
+}
+
+Changes Round::pollGameClock(std::string_view timeOfDay)
+{
+    if (m_timers.gameClock == 0 || m_lastGameClockText == timeOfDay)
+        return {};
+    m_lastGameClockText = std::string(timeOfDay);
+    m_playSeconds = std::min(m_playSeconds + 1, kMaxPlaySeconds);
+    m_playTimeCounted = true;
+    return Changes::PlayTime;
+}
+
+Changes Round::pollMusicClock(std::string_view timeOfDay)
+{
+    if (m_timers.musicClock == 0 || m_lastMusicClockText == timeOfDay)
+        return {};
+    m_lastMusicClockText = std::string(timeOfDay);
+    ++m_musicSeconds;
+    // Only the second that reaches the mark: the count runs on past it, so the music starts
+    // again once, not every 409 seconds.
+    if (m_musicSeconds != kMusicRepeatSecond)
+        return {};
+    ++m_musicRestarts;
+    return Changes::RestartMusic;
+}
+
+std::string Round::playTimeText() const
+{
+    return m_playTimeCounted ? core::minutesSeconds(m_playSeconds) : std::string("0");
+}
+
+Changes Round::restart()
+{
+    if (m_finished)
+        return {};
+    Changes changes;
+    if (m_clicks != 0) {
+        m_clicks = 0;
+        changes |= Changes::Clicks;
+    }
+    if (m_playSeconds != 0 || m_playTimeCounted) {
+        m_playSeconds = 0;
+        m_playTimeCounted = false;
+        changes |= Changes::PlayTime;
+    }
+    TimerIntervals t = m_timers;
+    t.gameClock = 0;
+    t.sequencer = kRestartTickMs;
+    return changes | setTimers(t);
+}
+
+Changes Round::pauseForStopQuestion()
+{
+    m_musicSeconds = 0;
+    TimerIntervals t = m_timers;
+    t.gameClock = 0;
+    t.musicClock = 0;
+    return setTimers(t);
+}
+
+Changes Round::resumeAfterStopQuestion()
+{
+    TimerIntervals t = m_timers;
+    // Both now poll as fast as the timer goes; the music clock counts the same seconds.
+    t.gameClock = kPollMs;
+    t.musicClock = kPollMs;
+    return setTimers(t);
+}
+
+Changes Round::hover(Hover target)
+{
+    switch (target) {
+    case Hover::Background:
+        // The shuffle's own text stays while it runs; every step writes it again anyway.
+        return m_status == Status::Disordering ? Changes() : setStatus(Status::Done);
+    case Hover::Restart:
+        return setStatus(Status::RestartHint);
+    case Hover::Stop:
+        return setStatus(Status::StopHint);
+    case Hover::Back:
+        return setStatus(Status::BackHint);
+    case Hover::Banner:
+        return setStatus(Status::BannerHint);
+    }
+    return {};
+}
+
+Changes Round::leave()
+{
+    return setTimers({0, 0, 0, 0});
+}
+
+} // namespace session

@@ -1,0 +1,152 @@
+#pragma once
+// One round of the game as a typed model: the board of the chosen picture, the clicks, the
+// two second counters, the sequencer that takes the round from the whole picture through the
+// shuffle to play, and the status line. Plain C++: the game window shows this model and
+// forwards its input and its timers' ticks here; every operation says what it changed.
+
+#include "core/board.h"
+#include "core/shuffler.h"
+#include "session/game_result.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace session
+{
+
+// What the status line says.
+enum class Status { Done, Disordering, RestartHint, StopHint, BackHint, BannerHint };
+
+// What the pointer is over, for the status line.
+enum class Hover { Background, Restart, Stop, Back, Banner };
+
+// How often each timer of the round ticks, in milliseconds; 0 is off. The window runs its
+// timers at these intervals and forwards their ticks.
+struct TimerIntervals {
+    int shuffle = 0;      // one shuffle step per tick
+    int sequencer = 0;    // one sequencer tick
+    int gameClock = 0;    // a poll of the time of day for the seconds of play
+    int musicClock = 200; // a poll of the time of day for the music's seconds
+    friend bool operator==(const TimerIntervals &, const TimerIntervals &) = default;
+};
+
+// What one operation changed, so the window updates only that.
+class Changes
+{
+public:
+    enum Flag : unsigned {
+        Board = 1u << 0,
+        Clicks = 1u << 1,
+        PlayTime = 1u << 2,
+        Status = 1u << 3,
+        Timers = 1u << 4,
+        Tiles = 1u << 5,        // the tiles started or stopped taking clicks
+        RestartMusic = 1u << 6, // stop the music and play it again from its start
+        Finished = 1u << 7,     // the picture is complete: result() is final
+    };
+    Changes() = default;
+    Changes(Flag flag) : m_bits(flag) {}
+    bool has(Flag flag) const { return (m_bits & flag) != 0; }
+    bool none() const { return m_bits == 0; }
+    Changes &operator|=(Changes other)
+    {
+        m_bits |= other.m_bits;
+        return *this;
+    }
+    friend Changes operator|(Changes a, Changes b) { return a |= b; }
+
+private:
+    unsigned m_bits = 0;
+};
+
+inline Changes operator|(Changes::Flag a, Changes::Flag b)
+{
+    return Changes(a) | Changes(b);
+}
+
+class Round
+{
+public:
+    static constexpr int kNewGameTickMs = 1000; // a new game: shuffle from 1 s, play at 15 s
+    static constexpr int kRestartTickMs = 500;  // a restart: twice as fast
+    static constexpr int kShuffleStartsAt = 1;  // sequencer ticks
+    static constexpr int kShuffleStopsAt = 14;
+    static constexpr int kPlayOpensAt = 15;
+    static constexpr int kStepMs = 1;             // shuffle steps as fast as the timer goes
+    static constexpr int kPollMs = 1;             // clock polls as fast as the timer goes
+    static constexpr int kMaxPlaySeconds = 36000; // ten hours: the clock stops at "600:00"
+    static constexpr int kMusicRepeatSecond = 409;
+
+    /* 1 <= picture <= core::kPictureCount */
+    explicit Round(int picture);
+
+    // The window is shown with the whole picture: the sequencer starts, one tick a second.
+    Changes start();
+    // One tick of the sequencer: the shuffle starts at the first, stops at the fourteenth,
+    // and at the fifteenth play opens ("Done", tiles enabled, game clock on, sequencer off).
+    Changes sequencerTick();
+    // One shuffle step: the blank walks one cell in a drawn direction (or stays at an edge).
+    Changes shuffleStep(core::RandomSource &random);
+    // A click on numbered tile k: a neighbour of the blank slides; then, moved or not, the
+    // completion check. A complete picture finishes the round.
+    /* 1 <= k <= board().numberedTiles() */
+    Changes clickTile(int k);
+    // A slide by direction (the keyboard): the tile that would slide that way, as if clicked.
+    Changes slide(core::Slide direction);
+    // Polls of the time of day ("HH:MM:SS"): each change of the text counts one second.
+    Changes pollGameClock(std::string_view timeOfDay);
+    Changes pollMusicClock(std::string_view timeOfDay);
+    // The restart button: time and clicks back to zero, the sequencer again at twice the pace
+    // from wherever its count stands and from the board as it is.
+    Changes restart();
+    // The stop button's question: both clocks pause and the music's seconds start again.
+    Changes pauseForStopQuestion();
+    // The question answered Cancel: both clocks go on (also before play has opened).
+    Changes resumeAfterStopQuestion();
+    // The pointer moved over one of the window's elements.
+    Changes hover(Hover target);
+    // The window goes: nothing ticks any more.
+    Changes leave();
+
+    core::Level level() const { return m_board.level(); }
+    int picture() const { return m_picture; }
+    const core::Board &board() const { return m_board; }
+    int clicks() const { return m_clicks; }
+    int playSeconds() const { return m_playSeconds; }
+    // The time as the window shows it: "0" until the first second is counted, then MM:SS.
+    std::string playTimeText() const;
+    int musicSeconds() const { return m_musicSeconds; }
+    int musicRestarts() const { return m_musicRestarts; }
+    std::int16_t sequencerCount() const { return m_sequencerCount; }
+    const TimerIntervals &timers() const { return m_timers; }
+    bool tilesEnabled() const { return m_tilesEnabled; }
+    Status status() const { return m_status; }
+    int lastDirection() const { return m_lastDirection; } // of the last shuffle step
+    bool finished() const { return m_finished; }
+    GameResult result() const { return {level(), m_playSeconds, m_clicks}; }
+
+private:
+    Changes setTimers(const TimerIntervals &timers);
+    Changes setStatus(Status status);
+    Changes finish();
+
+    int m_picture;
+    core::Board m_board;
+    int m_clicks = 0;
+    int m_playSeconds = 0;
+    bool m_playTimeCounted = false;
+    std::optional<std::string> m_lastGameClockText; // the time of day its last poll saw
+    int m_musicSeconds = 0;
+    int m_musicRestarts = 0;
+    std::optional<std::string> m_lastMusicClockText;
+    std::int16_t m_sequencerCount = 0;
+    TimerIntervals m_timers;
+    bool m_tilesEnabled = false;
+    Status m_status = Status::Done;
+    int m_lastDirection = 1;
+    bool m_finished = false;
+};
+
+} // namespace session

@@ -1,0 +1,64 @@
+#include "tests/support/doubles.h"
+
+#include <QApplication>
+#include <QTime>
+#include <QWidget>
+
+namespace testing
+{
+
+void FakeClock::advance(int seconds)
+{
+    text = QTime::fromString(text, QStringLiteral("HH:mm:ss"))
+               .addSecs(seconds)
+               .toString(QStringLiteral("HH:mm:ss"));
+}
+
+double ScriptedRandom::draw()
+{
+    ++draws;
+    if (values.empty())
+        return 0.5;
+    const double r = values.front();
+    values.pop_front();
+    return r;
+}
+
+void RecordingMusic::open(platform::Tune tune)
+{
+    calls << (tune == platform::Tune::Menu ? QStringLiteral("open menu")
+                                           : QStringLiteral("open game"));
+}
+
+bool FakeDesktop::askOkCancel(QWidget *owner, const QString &text, const QString &title)
+{
+    questions << text;
+    return ask ? ask(owner, text, title) : answerOk;
+}
+
+void FakeDesktop::tell(QWidget *, const QString &text, const QString &)
+{
+    told << text;
+}
+
+void FakeDesktop::openUrl(QWidget *owner, const QString &url)
+{
+    opened << url;
+    openedFrom << owner;
+}
+
+QString builtProgramDir()
+{
+    return qEnvironmentVariable("PUZZLE_PROGRAM_DIR");
+}
+
+void closeAllWindows()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        delete w;
+}
+
+} // namespace testing

@@ -1,0 +1,217 @@
+// The completion dialog: the won game's time and clicks, the name prompt exactly when "Close"
+// will save, and what "Close" leaves in the records file.
+#include "core/numeric_text.h"
+#include "platform/elements.h"
+#include "records/records_file.h"
+#include "tests/records/file_helpers.h"
+#include "tests/support/doubles.h"
+#include "windows/records/completion_dialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using session::GameResult;
+Q_DECLARE_METATYPE(core::Level)
+
+namespace
+{
+
+// What the player sees in the open dialog.
+struct Seen {
+    bool shown = false;
+    QString count;
+    QString clicks;
+    bool prompt = false;
+    bool entry = false;
+};
+
+// Runs the dialog; while it is open, looks at it and lets `act` play the player, then
+// presses "Close". A dialog that is still open after that is closed by force.
+Seen runDialog(const GameResult &result, records::RecordsFile &file, testing::FakeDesktop &desktop,
+               const std::function<void(QWidget *dialog)> &act)
+{
+    Seen seen;
+    windows::CompletionDialog dialog(result, file, desktop);
+    QTimer::singleShot(0, [&] {
+        QWidget *open = QApplication::activeModalWidget();
+        if (open != &dialog)
+            return;
+        seen.shown = dialog.isVisible();
+        seen.count = dialog.findChild<platform::Label *>(QStringLiteral("LbCount"))->caption();
+        seen.clicks = dialog.findChild<platform::Label *>(QStringLiteral("LbClicks"))->caption();
+        seen.prompt = !dialog.findChild<QWidget *>(QStringLiteral("Label2"))->isHidden();
+        seen.entry = !dialog.findChild<QWidget *>(QStringLiteral("Text1"))->isHidden();
+        if (act)
+            act(&dialog);
+        QTest::mouseClick(dialog.findChild<QWidget *>(QStringLiteral("Label3")), Qt::LeftButton);
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] { dialog.done(0); });
+    watchdog.start(5000);
+    dialog.exec();
+    return seen;
+}
+
+QLineEdit *entryOf(QWidget *dialog)
+{
+    return dialog->findChild<QLineEdit *>(QStringLiteral("Text1"));
+}
+
+} // namespace
+
+class TestCompletionDialog : public QObject
+{
+    Q_OBJECT
+
+    testing::FakeDesktop m_desktop;
+
+private Q_SLOTS:
+    void init() { m_desktop = testing::FakeDesktop(); }
+
+    // A small fixed dialog without a caption; prompt and entry box start hidden and empty.
+    void looksAsDesigned()
+    {
+        records::RecordsFile file(QStringLiteral("/nonexistent/Kelset.dll"));
+        windows::CompletionDialog dialog({core::Level::Normal, 0, 0}, file, m_desktop);
+        QCOMPARE(dialog.size(), QSize(358, 89));
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowTitleHint));
+        QLineEdit *entry = entryOf(&dialog);
+        QVERIFY(entry->text().isEmpty());
+        QCOMPARE(entry->maxLength(), 13);
+        QCOMPARE(dialog.findChild<platform::Label *>(QStringLiteral("Label1"))->caption(),
+                 QStringLiteral("Puzzle completed, congratulations!!!"));
+        // A game without a single counted second shows the time as the game window did.
+        QCOMPARE(dialog.findChild<platform::Label *>(QStringLiteral("LbCount"))->caption(),
+                 QStringLiteral("0"));
+    }
+
+    void handOff_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // empty: no file
+        QTest::addColumn<core::Level>("level");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("prompt");
+        QTest::addColumn<QByteArray>("after"); // empty: no file
+
+        const QByteArray normal =
+            "[EA]\r\nNAMCL=Ann\r\nCLI1=57\r\nTIE1=300\r\nNAMTI=Bo\r\nCLI2=90\r\n"
+            "TIE2=212\r\n";
+        QTest::newRow("first game creates the file with both records")
+            << QByteArray() << core::Level::Normal << 57 << 212 << "Cy" << true
+            << QByteArray("[EA]\r\nNAMCL=Cy\r\nCLI1=57\r\nTIE1=212\r\nNAMTI=Cy\r\nCLI2=57\r\n"
+                          "TIE2=212\r\n");
+        QTest::newRow("equal to both records: no prompt, nothing written")
+            << normal << core::Level::Normal << 57 << 212 << "" << false << normal;
+        QTest::newRow("only the time beaten writes its three keys")
+            << normal << core::Level::Normal << 60 << 211 << "Cy" << true
+            << QByteArray("[EA]\r\nNAMCL=Ann\r\nCLI1=57\r\nTIE1=300\r\nNAMTI=Cy\r\nCLI2=60\r\n"
+                          "TIE2=211\r\n");
+        QTest::newRow("a Hard game touches only HA")
+            << normal << core::Level::Hard << 999 << 999 << "Cy" << true
+            << normal + "\r\n[HA]\r\nNAMCL=Cy\r\nCLI1=999\r\nTIE1=999\r\nNAMTI=Cy\r\nCLI2=999\r\n"
+                        "TIE2=999\r\n";
+        QTest::newRow("a stored 0 is no record")
+            << QByteArray("[EA]\r\nCLI1=10\r\nTIE2=0\r\n") << core::Level::Normal << 57 << 3000
+            << "Cy" << true
+            << QByteArray("[EA]\r\nCLI1=10\r\nTIE2=3000\r\nNAMTI=Cy\r\nCLI2=57\r\n");
+        QTest::newRow("an empty entry stores an empty name")
+            << QByteArray() << core::Level::Normal << 57 << 212 << "" << true
+            << QByteArray("[EA]\r\nNAMCL=\r\nCLI1=57\r\nTIE1=212\r\nNAMTI=\r\nCLI2=57\r\n"
+                          "TIE2=212\r\n");
+    }
+
+    // The won game's time and clicks are shown; the prompt appears exactly when "Close"
+    // writes, and "Close" writes the beaten records with the typed name.
+    void handOff()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(core::Level, level);
+        QFETCH(int, clicks);
+        QFETCH(int, seconds);
+        QFETCH(QString, typed);
+        QFETCH(bool, prompt);
+        QFETCH(QByteArray, after);
+
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        if (!before.isEmpty())
+            QVERIFY(testing::putFile(path, before));
+        records::RecordsFile file(path);
+        const Seen seen =
+            runDialog({level, seconds, clicks}, file, m_desktop, [&](QWidget *dialog) {
+                if (!entryOf(dialog)->isHidden())
+                    QTest::keyClicks(entryOf(dialog), typed);
+            });
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.count, QString::fromStdString(core::minutesSeconds(seconds)));
+        QCOMPARE(seen.clicks, QString::number(clicks));
+        QCOMPARE(seen.prompt, prompt);
+        QCOMPARE(seen.entry, prompt);
+        QCOMPARE(QFileInfo::exists(path), !after.isEmpty());
+        QCOMPARE(testing::fileBytes(path), after);
+        QVERIFY(m_desktop.told.isEmpty());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A name pasted with line breaks cannot add lines, sections or keys to the file.
+    void pastedNameChangesNoOtherKey()
+    {
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        QVERIFY(testing::putFile(path, "[EA]\r\nCLI1=80\r\nTIE2=900\r\n"));
+        records::RecordsFile file(path);
+        QString shownName;
+        runDialog({core::Level::Normal, 212, 57}, file, m_desktop, [&](QWidget *dialog) {
+            QApplication::clipboard()->setText(QStringLiteral("a\r\n[EA]\r\nCLI1=1"));
+            entryOf(dialog)->paste();
+            shownName = entryOf(dialog)->text();
+        });
+        QCOMPARE(shownName, QStringLiteral("a[EA]CLI1"));
+        QCOMPARE(testing::fileBytes(path),
+                 QByteArray("[EA]\r\nCLI1=57\r\nTIE2=212\r\nNAMCL=a[EA]CLI1\r\nTIE1=212\r\n"
+                            "NAMTI=a[EA]CLI1\r\nCLI2=57\r\n"));
+    }
+
+    // A record that cannot be saved is not lost in silence: the player is told where, and
+    // the dialog closes as usual.
+    void failedWriteIsToldAndTheGameGoesOn()
+    {
+        QTemporaryDir dir; // no Config folder
+        records::RecordsFile file(dir.path() + QStringLiteral("/Config/Kelset.dll"));
+        const Seen seen = runDialog({core::Level::Hard, 212, 57}, file, m_desktop, {});
+        QVERIFY(seen.prompt);
+        QCOMPARE(m_desktop.told.size(), 1);
+        QVERIFY2(m_desktop.told.first().contains(dir.path() + QStringLiteral("/Config/Kelset.dll")),
+                 qPrintable(m_desktop.told.first()));
+        QVERIFY(!QDir(dir.path()).exists(QStringLiteral("Config")));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Escape does not close the dialog behind "Close"'s back, so the record is still written.
+    void escapeDoesNotLoseTheRecord()
+    {
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        records::RecordsFile file(path);
+        bool openAfterEscape = false;
+        runDialog({core::Level::Normal, 212, 57}, file, m_desktop, [&](QWidget *dialog) {
+            QTest::keyClick(entryOf(dialog), Qt::Key_Escape);
+            openAfterEscape = dialog->isVisible();
+        });
+        QVERIFY(openAfterEscape);
+        QVERIFY(testing::fileBytes(path).contains("CLI1=57"));
+    }
+};
+
+QTEST_MAIN(TestCompletionDialog)
+#include "tst_completion_dialog.moc"

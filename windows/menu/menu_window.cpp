@@ -1,0 +1,198 @@
+#include "windows/menu/menu_window.h"
+
+#include "core/board.h"
+#include "platform/desktop.h"
+#include "platform/elements.h"
+#include "platform/pictures.h"
+#include "platform/web_link.h"
+#include "platform/window_place.h"
+#include "platform/window_shape.h"
+#include "resources/resources.h"
+
+#include <QPainter>
+
+namespace windows
+{
+
+namespace
+{
+
+platform::Label *makeLabel(QWidget *parent, const QString &name, float left, float top, float width,
+                           float height, const QString &caption, const QColor &colour,
+                           Qt::Alignment alignment = Qt::AlignLeft)
+{
+    auto *label = new platform::Label(parent, name, left, top, width, height, caption);
+    label->setFontSpec(QStringLiteral("MS Sans Serif"), 8.25, true);
+    label->setForeColor(colour);
+    label->setAlignment(alignment | Qt::AlignTop);
+    return label;
+}
+
+platform::Picture *makePicture(QWidget *parent, const QString &name, float left, float top,
+                               float width, float height, const QString &resource = {})
+{
+    auto *picture = new platform::Picture(parent, name, left, top, width, height);
+    if (!resource.isEmpty())
+        picture->setPicture(resources::pixmap(resource));
+    return picture;
+}
+
+QString levelCaption(core::Level level)
+{
+    return level == core::Level::Normal ? QStringLiteral("Normal") : QStringLiteral("Hard");
+}
+
+} // namespace
+
+MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &desktop)
+    : m_tree(tree), m_desktop(desktop)
+{
+    using namespace resources;
+    setObjectName(QStringLiteral("Form2"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Zantho Games - Puzzle +1"));
+    setWindowIcon(pixmap(name::windowIcon));
+    setFixedSize(platform::twipsRect(0, 0, 5460, 4065).size());
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(224, 224, 224));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    const QColor yellow(255, 255, 0);
+    const QColor green(0, 255, 0);
+
+    auto *titleStrip =
+        makePicture(this, QStringLiteral("Image3"), -15, 0, 5490, 330, name::menuTitle);
+    auto *panel =
+        makePicture(this, QStringLiteral("Image1"), 150, 330, 5130, 3420, name::menuPanel);
+    auto *selectCaption = makeLabel(this, QStringLiteral("Label3"), 360, 345, 2055, 255,
+                                    QStringLiteral("Select a picture :"), yellow);
+    m_landscapeFrame = makePicture(this, QStringLiteral("ImgHorizontal"), 450, 720, 3015, 2235);
+    m_portraitFrame = makePicture(this, QStringLiteral("ImgVertical"), 1020, 585, 1965, 2595);
+    auto *previousArrow =
+        makePicture(this, QStringLiteral("Image5"), 450, 3150, 510, 510, name::iconPrevious);
+    auto *nextArrow =
+        makePicture(this, QStringLiteral("Image6"), 3030, 3165, 510, 510, name::iconNext);
+    auto *difficultyCaption = makeLabel(this, QStringLiteral("Label6"), 1200, 3285, 975, 255,
+                                        QStringLiteral("Difficulty :   "), yellow);
+    m_difficulty = makeLabel(this, QStringLiteral("LbDificultad"), 2160, 3285, 675, 255,
+                             levelCaption(core::levelOfPicture(m_picture)), green);
+    auto *playIcon =
+        makePicture(this, QStringLiteral("Image2"), 4320, 780, 480, 480, name::iconPlay);
+    m_playLabel = makeLabel(this, QStringLiteral("LbPlay"), 4290, 1140, 495, 210,
+                            QStringLiteral("Play"), actionColour(), Qt::AlignHCenter);
+    auto *helpIcon =
+        makePicture(this, QStringLiteral("Image4"), 4200, 1380, 720, 720, name::iconHelp);
+    m_helpLabel = makeLabel(this, QStringLiteral("LbHelp"), 4320, 1950, 495, 210,
+                            QStringLiteral("Help"), actionColour(), Qt::AlignHCenter);
+    auto *exitIcon =
+        makePicture(this, QStringLiteral("Image7"), 4320, 2340, 480, 480, name::iconExit);
+    m_exitLabel = makeLabel(this, QStringLiteral("LbExit"), 4320, 2820, 495, 210,
+                            QStringLiteral("Exit"), actionColour(), Qt::AlignHCenter);
+    auto *firstSiteBar =
+        makePicture(this, QStringLiteral("Image8"), -15, 3750, 2625, 315, name::linkBar1);
+    auto *firstSiteLink =
+        makeLabel(this, QStringLiteral("Label1"), 120, 3840, 2415, 135, {}, Qt::black);
+    auto *secondSiteBar =
+        makePicture(this, QStringLiteral("Image9"), 2805, 3750, 2655, 315, name::linkBar2);
+    auto *secondSiteLink =
+        makeLabel(this, QStringLiteral("Label2"), 3000, 3840, 2175, 135, {}, Qt::black);
+
+    // Where two elements overlap the upper one takes the mouse: the Play icon covers the
+    // top of its label, the word "Help" the bottom of its icon.
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             panel, difficultyCaption, m_difficulty, previousArrow, nextArrow, exitIcon, helpIcon,
+             titleStrip, firstSiteBar, secondSiteBar, m_portraitFrame, m_landscapeFrame,
+             firstSiteLink, secondSiteLink, m_playLabel, playIcon, m_helpLabel, m_exitLabel,
+             selectCaption})
+        w->raise();
+
+    const QCursor pointer = resources::cursor(CursorKind::MenuPointer);
+    for (QWidget *w : std::initializer_list<QWidget *>{previousArrow, nextArrow, playIcon, helpIcon,
+                                                       exitIcon, firstSiteLink, secondSiteLink})
+        w->setCursor(pointer);
+
+    new platform::WindowDragHandle(titleStrip, this);
+
+    connect(panel, &platform::Picture::mouseMoved, this, [this] { highlightAction(nullptr); });
+    connect(playIcon, &platform::Picture::mouseMoved, this,
+            [this] { highlightAction(m_playLabel); });
+    connect(helpIcon, &platform::Picture::mouseMoved, this,
+            [this] { highlightAction(m_helpLabel); });
+    connect(exitIcon, &platform::Picture::mouseMoved, this,
+            [this] { highlightAction(m_exitLabel); });
+    connect(previousArrow, &platform::Picture::clicked, this, [this] { step(-1); });
+    connect(nextArrow, &platform::Picture::clicked, this, [this] { step(+1); });
+    connect(playIcon, &platform::Picture::clicked, this,
+            [this] { Q_EMIT playRequested(m_picture); });
+    connect(helpIcon, &platform::Picture::clicked, this, &MenuWindow::helpRequested);
+    connect(exitIcon, &platform::Picture::clicked, this, &MenuWindow::exitRequested);
+    connect(firstSiteLink, &platform::Label::clicked, this,
+            [this] { m_desktop.openUrl(this, platform::kFirstFanSite); });
+    connect(secondSiteLink, &platform::Label::clicked, this,
+            [this] { m_desktop.openUrl(this, platform::kSecondFanSite); });
+
+    platform::centreOnScreen(this);
+}
+
+QString MenuWindow::load()
+{
+    platform::ShapeWindow(this, resources::image(resources::name::menuSkin));
+    // At first both frames are visible and the portrait one is empty, so the landscape frame
+    // shows picture 1 without touching visibility or the level.
+    const platform::LoadedPicture preview = platform::loadPicture(m_tree.menuPreview(m_picture));
+    if (!preview.ok())
+        return preview.problem;
+    m_landscapeFrame->setPicture(preview.pixmap);
+    return {};
+}
+
+void MenuWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, resources::pixmap(resources::name::menuSkin));
+}
+
+void MenuWindow::step(int by)
+{
+    // From the last picture to the first and back, round and round.
+    m_picture = (m_picture - 1 + by + core::kPictureCount) % core::kPictureCount + 1;
+    showPicture();
+}
+
+void MenuWindow::showPicture()
+{
+    const core::Level level = core::levelOfPicture(m_picture);
+    m_difficulty->setCaption(levelCaption(level));
+    // The frame of the other level keeps its last picture while hidden.
+    if (level == core::Level::Hard) {
+        m_portraitFrame->show();
+        const platform::LoadedPicture preview =
+            platform::loadPicture(m_tree.menuPreview(m_picture));
+        if (!preview.ok()) {
+            Q_EMIT pictureUnreadable(preview.problem);
+            return;
+        }
+        m_portraitFrame->setPicture(preview.pixmap);
+        m_landscapeFrame->hide();
+    } else {
+        m_portraitFrame->hide();
+        m_landscapeFrame->show();
+        const platform::LoadedPicture preview =
+            platform::loadPicture(m_tree.menuPreview(m_picture));
+        if (!preview.ok()) {
+            Q_EMIT pictureUnreadable(preview.problem);
+            return;
+        }
+        m_landscapeFrame->setPicture(preview.pixmap);
+    }
+}
+
+void MenuWindow::highlightAction(platform::Label *active)
+{
+    for (platform::Label *label : {m_playLabel, m_helpLabel, m_exitLabel})
+        label->setForeColor(label == active ? highlight() : actionColour());
+}
+
+} // namespace windows

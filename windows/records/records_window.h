@@ -1,0 +1,37 @@
+#pragma once
+// The records and about window, the last window of every run: the two records of each level
+// as the file held them when it opened, who made the game, and "Close", which ends the run.
+
+#include "records/records_file.h"
+
+#include <QWidget>
+
+namespace platform
+{
+class Label;
+}
+
+namespace windows
+{
+
+// The about text, lines separated by CR LF.
+QString aboutText();
+
+class RecordsWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit RecordsWindow(const records::RecordsTable &records);
+
+Q_SIGNALS:
+    void closeRequested();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    platform::Label *field(const QString &name, float left, float top, float width,
+                           const QString &caption, const QColor &color, bool centred);
+};
+
+} // namespace windows
