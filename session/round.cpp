@@ -32,17 +32,20 @@ Changes Round::start()
     return setTimers(t);
 }
 
-Changes Round::sequencerTick()
+Changes Round::sequencerTick(core::RandomSource &random)
 {
     if (m_timers.sequencer == 0 || m_finished)
         return {};
+    Changes changes = makeUpSteps(random);
     ++m_sequencerCount;
     TimerIntervals t = m_timers;
-    Changes changes;
     if (m_sequencerCount == kShuffleStartsAt)
         t.shuffle = kStepMs;
     if (m_sequencerCount == kShuffleStopsAt)
         t.shuffle = 0;
+    // The steps of the interval that begins now; a restart changes the pace of the intervals
+    // after the one it falls in.
+    m_stepsLeft = t.shuffle != 0 ? m_timers.sequencer * kStepsPerSecond / 1000 : 0;
     if (m_sequencerCount == kPlayOpensAt) {
         m_sequencerCount = 0;
         changes |= setStatus(Status::Done);
@@ -58,8 +61,22 @@ Changes Round::sequencerTick()
 
 Changes Round::shuffleStep(core::RandomSource &random)
 {
-    if (m_timers.shuffle == 0 || m_finished)
+    if (m_timers.shuffle == 0 || m_finished || m_stepsLeft == 0)
         return {};
+    --m_stepsLeft;
+    return step(random);
+}
+
+Changes Round::makeUpSteps(core::RandomSource &random)
+{
+    Changes changes;
+    for (; m_stepsLeft > 0; --m_stepsLeft)
+        changes |= step(random);
+    return changes;
+}
+
+Changes Round::step(core::RandomSource &random)
+{
     Changes changes = setStatus(Status::Disordering);
     m_lastDirection = core::drawDirection(random);
     // A step that lands on the solved picture does not end the game: only a click does.
@@ -92,6 +109,7 @@ Changes Round::slide(core::Slide direction)
 Changes Round::finish()
 {
     m_finished = true;
+    m_stepsLeft = 0;
     // The result is final from here on: neither clock may add a second to it, and a shuffle
     // still under way (the picture completed during a restart's) must not take it apart again.
     return Changes::Finished | setTimers({0, 0, 0, 0});
@@ -184,6 +202,7 @@ Changes Round::hover(Hover target)
 
 Changes Round::leave()
 {
+    m_stepsLeft = 0;
     return setTimers({0, 0, 0, 0});
 }
 

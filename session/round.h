@@ -75,6 +75,7 @@ public:
     static constexpr int kShuffleStopsAt = 14;
     static constexpr int kPlayOpensAt = 15;
     static constexpr int kStepMs = 1;             // shuffle steps as fast as the timer goes
+    static constexpr int kStepsPerSecond = 64;    // about what that is: one per 15.6 ms
     static constexpr int kPollMs = 1;             // clock polls as fast as the timer goes
     static constexpr int kMaxPlaySeconds = 36000; // ten hours: the clock stops at "600:00"
     static constexpr int kMusicRepeatSecond = 409;
@@ -86,8 +87,11 @@ public:
     Changes start();
     // One tick of the sequencer: the shuffle starts at the first, stops at the fourteenth,
     // and at the fifteenth play opens ("Done", tiles enabled, game clock on, sequencer off).
-    Changes sequencerTick();
+    // Steps the shuffle timer did not manage since the last tick are made up here.
+    Changes sequencerTick(core::RandomSource &random);
     // One shuffle step: the blank walks one cell in a drawn direction (or stays at an edge).
+    // Each sequencer interval has a fixed number of steps (kStepsPerSecond of its length),
+    // however often the timer manages to tick, so a seed replays the walk exactly.
     Changes shuffleStep(core::RandomSource &random);
     // A click on numbered tile k: a neighbour of the blank slides; then, moved or not, the
     // completion check. A complete picture finishes the round.
@@ -129,6 +133,8 @@ public:
 
 private:
     Changes setTimers(const TimerIntervals &timers);
+    Changes step(core::RandomSource &random);
+    Changes makeUpSteps(core::RandomSource &random);
     Changes setStatus(Status status);
     Changes finish();
 
@@ -142,6 +148,7 @@ private:
     int m_musicRestarts = 0;
     std::optional<std::string> m_lastMusicClockText;
     std::int16_t m_sequencerCount = 0;
+    int m_stepsLeft = 0; // of the current sequencer interval
     TimerIntervals m_timers;
     bool m_tilesEnabled = false;
     Status m_status = Status::Done;

@@ -20,20 +20,26 @@ constexpr double kUp = 0.9;   // 1
 constexpr double kDown = 0.6; // 2
 constexpr double kLeftOnNormal = 0.4;
 
+// The given r values in turn, then 0: direction 5, a step that moves nothing.
 class Draws final : public core::RandomSource
 {
 public:
     Draws(std::initializer_list<double> values = {}) : values(values) {}
     double draw() override
     {
+        ++drawn;
         if (values.empty())
-            return 0.5;
+            return 0.0;
         const double r = values.front();
         values.pop_front();
         return r;
     }
     std::deque<double> values;
+    int drawn = 0;
 };
+
+// The steps a sequencer tick makes up move nothing.
+Draws still;
 
 // A time-of-day text that moves on a second at a time.
 class Clock
@@ -53,7 +59,7 @@ bool tickSequencer(Round &round, int ticks)
     for (int i = 0; i < ticks; ++i) {
         if (round.timers().sequencer == 0)
             return false;
-        round.sequencerTick();
+        round.sequencerTick(still);
     }
     return true;
 }
@@ -129,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(round.status(), Status::Disordering);
         QVERIFY(!round.tilesEnabled());
 
-        const Changes open = round.sequencerTick();
+        const Changes open = round.sequencerTick(still);
         QVERIFY(open.has(Changes::Tiles) && open.has(Changes::Status));
         QCOMPARE(round.status(), Status::Done);
         QVERIFY(round.tilesEnabled());
@@ -219,7 +225,7 @@ private Q_SLOTS:
         QCOMPARE(round.timers(), (session::TimerIntervals{0, 0, 0, 0}));
         Draws up{kUp};
         QVERIFY(round.shuffleStep(up).none());
-        QVERIFY(round.sequencerTick().none());
+        QVERIFY(round.sequencerTick(still).none());
         QVERIFY(core::isSolved(round.board()));
     }
 
@@ -426,7 +432,8 @@ private Q_SLOTS:
     }
 
     // One seed, one shuffle: two rounds given engines of the same seed end their shuffles on
-    // the same board, however many steps the timer manages; another seed gives another.
+    // the same board, however many steps their timers manage between two sequencer ticks
+    // (a busy machine, a quiet one); another seed gives another walk.
     void seedReplaysTheShuffle()
     {
         const auto shuffled = [](std::uint64_t seed, int stepsPerTick) {
@@ -434,7 +441,7 @@ private Q_SLOTS:
             Round round(28);
             round.start();
             while (round.timers().sequencer != 0) {
-                round.sequencerTick();
+                round.sequencerTick(random);
                 for (int i = 0; i < stepsPerTick; ++i)
                     round.shuffleStep(random);
             }
@@ -442,8 +449,44 @@ private Q_SLOTS:
         };
         const QString first = shuffled(4242, 40);
         QCOMPARE(shuffled(4242, 40), first);
+        QCOMPARE(shuffled(4242, 3), first);
+        QCOMPARE(shuffled(4242, 500), first);
         QVERIFY(first != text(core::Board(core::Level::Hard)));
         QVERIFY(shuffled(4243, 40) != first);
+    }
+
+    // Each second of a new game's shuffle has 64 steps, each half second of a restart's 32:
+    // a timer that ticks more often waits, one that ticks less often is made up for.
+    void stepsPerInterval_data()
+    {
+        QTest::addColumn<bool>("restart");
+        QTest::addColumn<int>("timerTicks");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("new game, timer keeping pace") << false << 64 << 13 * 64;
+        QTest::newRow("new game, timer too fast") << false << 200 << 13 * 64;
+        QTest::newRow("new game, timer too slow") << false << 5 << 13 * 64;
+        QTest::newRow("restart, timer keeping pace") << true << 32 << 13 * 32;
+        QTest::newRow("restart, timer too slow") << true << 1 << 13 * 32;
+    }
+    void stepsPerInterval()
+    {
+        QFETCH(bool, restart);
+        QFETCH(int, timerTicks);
+        QFETCH(int, steps);
+        Draws draws;
+        Round round = playing();
+        if (!restart) {
+            round = Round(1);
+            round.start();
+        } else {
+            round.restart();
+        }
+        while (round.timers().sequencer != 0) {
+            round.sequencerTick(draws);
+            for (int i = 0; i < timerTicks; ++i)
+                round.shuffleStep(draws);
+        }
+        QCOMPARE(draws.drawn, steps);
     }
 };
 

@@ -18,7 +18,7 @@ double ScriptedRandom::draw()
 {
     ++draws;
     if (values.empty())
-        return 0.5;
+        return 0.0;
     const double r = values.front();
     values.pop_front();
     return r;

@@ -27,7 +27,8 @@ public:
     QString text = QStringLiteral("12:00:00");
 };
 
-// Plays back the given r values in turn (then 0.5 for ever).
+// Plays back the given r values in turn, then 0 for ever: direction 5, a step that moves
+// nothing, so the steps a sequencer tick makes up leave a scripted walk as it is.
 class ScriptedRandom final : public core::RandomSource
 {
 public:

@@ -187,7 +187,7 @@ void GameWindow::createTimers()
     connect(m_shuffleTimer, &platform::Timer::tick, this,
             [this] { apply(m_round.shuffleStep(m_random)); });
     connect(m_sequencerTimer, &platform::Timer::tick, this,
-            [this] { apply(m_round.sequencerTick()); });
+            [this] { apply(m_round.sequencerTick(m_random)); });
     connect(m_gameClockTimer, &platform::Timer::tick, this,
             [this] { apply(m_round.pollGameClock(m_clock.timeText().toStdString())); });
     connect(m_musicClockTimer, &platform::Timer::tick, this,
