@@ -15,10 +15,30 @@
 namespace app
 {
 
+namespace
+{
+// Marks a change of windows: the moment between one window closing and the next showing is
+// not the end of the run.
+class Switching
+{
+public:
+    explicit Switching(int &depth) : m_depth(depth) { ++m_depth; }
+    ~Switching() { --m_depth; }
+    Switching(const Switching &) = delete;
+    Switching &operator=(const Switching &) = delete;
+
+private:
+    int &m_depth;
+};
+} // namespace
+
 Flow::Flow(const RunServices &services)
     : m_tree(services.programDir), m_clock(services.clock), m_random(services.random),
       m_music(services.music), m_desktop(services.desktop), m_recordsFile(m_tree.recordsFile())
 {
+    // Every window of the run closed by somebody else than the flow (the desktop closing
+    // all windows, a session that ends): the run is over, with nothing left on screen.
+    connect(qGuiApp, &QGuiApplication::lastWindowClosed, this, &Flow::onLastWindowClosed);
 }
 
 Flow::~Flow()
@@ -67,6 +87,7 @@ bool Flow::showMenu()
 
 void Flow::play(int picture)
 {
+    Switching switching(m_switching);
     platform::switchTune(m_music, platform::Tune::Game);
     // A picture that cannot be read is reported; the game goes no further and the menu stays
     // where it is.
@@ -90,11 +111,16 @@ void Flow::play(int picture)
 void Flow::showHelp()
 {
     windows::HelpWindow help(m_menu, m_tree.helpPage());
+    if (!help.problem().isEmpty()) {
+        reportUnreadable(help.problem());
+        return;
+    }
     help.exec();
 }
 
 void Flow::exitFromMenu()
 {
+    Switching switching(m_switching);
     platform::stopAndClose(m_music);
     if (m_menu)
         m_menu->close();
@@ -103,6 +129,7 @@ void Flow::exitFromMenu()
 
 void Flow::backToMenu()
 {
+    Switching switching(m_switching);
     platform::switchTune(m_music, platform::Tune::Menu);
     const bool shown = showMenu();
     if (m_game)
@@ -112,6 +139,7 @@ void Flow::backToMenu()
 
 void Flow::stopConfirmed()
 {
+    Switching switching(m_switching);
     platform::stopAndClose(m_music);
     if (m_game)
         m_game->leave();
@@ -124,6 +152,7 @@ void Flow::gameFinished(const session::GameResult &result)
     platform::stopAndClose(m_music);
     {
         windows::CompletionDialog dialog(result, m_recordsFile, m_desktop, m_game);
+        m_dialog = &dialog;
         dialog.exec();
     }
     if (!m_ended)
@@ -132,7 +161,19 @@ void Flow::gameFinished(const session::GameResult &result)
 
 void Flow::showRecords()
 {
+    // One records window at a time, whichever way the player came.
+    if (m_records) {
+        m_records->raise();
+        m_records->activateWindow();
+        return;
+    }
     auto *records = new windows::RecordsWindow(m_recordsFile.read());
+    if (!records->problem().isEmpty()) {
+        const QString problem = records->problem();
+        delete records;
+        reportUnreadable(problem);
+        return;
+    }
     m_records = records;
     connect(records, &windows::RecordsWindow::closeRequested, this, &Flow::closeRecords);
     records->show();
@@ -140,7 +181,6 @@ void Flow::showRecords()
 
 void Flow::closeRecords()
 {
-    platform::stopAndClose(m_music);
     endRun(0);
 }
 
@@ -148,18 +188,22 @@ void Flow::reportUnreadable(const QString &problem)
 {
     // A second report while the first is on screen (another window running into the same
     // missing tree) adds nothing.
-    if (m_ended)
+    if (m_ended || m_reporting)
         return;
+    m_reporting = true;
     std::fprintf(stderr, "%s\n", qPrintable(problem));
     std::fflush(stderr);
-    platform::stopAndClose(m_music);
-    for (QWidget *w : QApplication::topLevelWidgets())
-        w->hide();
-    m_ended = true;
+    // The report comes over the window the player was using, with its music still playing;
+    // the run ends once the player has read it. Nothing is half-written: records are
+    // replaced whole.
     m_desktop.reportFatal(problem);
-    // The picture the game needs is not there; nothing can go on, and nothing is
-    // half-written (records are replaced atomically).
-    Q_EMIT runEnded(1);
+    endRun(1);
+}
+
+void Flow::onLastWindowClosed()
+{
+    if (m_switching == 0)
+        endRun(0);
 }
 
 void Flow::endRun(int status)
@@ -167,6 +211,11 @@ void Flow::endRun(int status)
     if (m_ended)
         return;
     m_ended = true;
+    if (m_dialog)
+        m_dialog->saveAndClose(); // the name typed so far is not lost
+    platform::stopAndClose(m_music);
+    if (m_game)
+        m_game->leave();
     for (QWidget *w : QApplication::topLevelWidgets())
         w->hide();
     Q_EMIT runEnded(status);

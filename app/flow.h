@@ -25,6 +25,7 @@ class TimeSource;
 
 namespace windows
 {
+class CompletionDialog;
 class GameWindow;
 class MenuWindow;
 class RecordsWindow;
@@ -53,6 +54,11 @@ public:
     // and the run has ended with status 1.
     bool start();
 
+    // Ends the run at once, for a quit the player did not ask for (the session ends, the
+    // desktop closes every window, SIGTERM): no question, and a record whose dialog is open
+    // is saved with the name typed so far.
+    void endRun(int status);
+
     // The windows on screen now, for tests and tools; null where there is none.
     windows::MenuWindow *menuWindow() const;
     windows::GameWindow *gameWindow() const;
@@ -73,7 +79,7 @@ private:
     void showRecords();
     void closeRecords();
     void reportUnreadable(const QString &problem);
-    void endRun(int status);
+    void onLastWindowClosed();
 
     platform::DataTree m_tree;
     platform::TimeSource &m_clock;
@@ -84,7 +90,10 @@ private:
     QPointer<windows::MenuWindow> m_menu;
     QPointer<windows::GameWindow> m_game;
     QPointer<windows::RecordsWindow> m_records;
+    QPointer<windows::CompletionDialog> m_dialog;
     bool m_ended = false;
+    bool m_reporting = false;
+    int m_switching = 0; // inside a change of windows, when for a moment none may be shown
 };
 
 } // namespace app

@@ -8,10 +8,12 @@
 #include "platform/desktop.h"
 #include "platform/music_device.h"
 #include "platform/sequencer_music.h"
+#include "platform/termination.h"
 #include "resources/resources.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
@@ -33,6 +35,15 @@ int main(int argc, char *argv[])
     app::Flow flow({programDir, clock, random, music, desktop});
     QObject::connect(&flow, &app::Flow::runEnded, &app,
                      [](int status) { QCoreApplication::exit(status); });
+    // A run the system ends (SIGTERM, a logout) ends at once, without a question, status 0;
+    // the session manager is not held up.
+    platform::TerminationRequests termination;
+    QObject::connect(&termination, &platform::TerminationRequests::received, &flow,
+                     [&flow] { flow.endRun(0); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &flow, [&flow](QSessionManager &) {
+        QMetaObject::invokeMethod(
+            &flow, [&flow] { flow.endRun(0); }, Qt::QueuedConnection);
+    });
     if (!flow.start())
         return 1;
     return app.exec();

@@ -1,19 +1,76 @@
 #include "platform/pictures.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
 namespace platform
 {
 
+namespace
+{
+
+quint32 littleEndian32(const QByteArray &bytes, qsizetype at)
+{
+    if (bytes.size() < at + 4)
+        return 0;
+    const auto *b = reinterpret_cast<const uchar *>(bytes.constData() + at);
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (quint32(b[3]) << 24);
+}
+
+} // namespace
+
+QString pictureDamage(const QByteArray &bytes, const QByteArray &format, QSize size)
+{
+    // Qt reads a JPEG or a BMP that ends too early as a whole picture, the missing part
+    // grey or black; the file's own structure tells.
+    if (format == "jpeg") {
+        const qsizetype scan = bytes.lastIndexOf(QByteArrayView("\xFF\xDA"));
+        const qsizetype end = bytes.lastIndexOf(QByteArrayView("\xFF\xD9"));
+        if (scan < 0 || end < scan)
+            return QStringLiteral("it is damaged: the file ends before the picture does");
+    } else if (format == "bmp" && bytes.size() >= 34) {
+        const quint32 pixelsAt = littleEndian32(bytes, 10);
+        const quint32 headerSize = littleEndian32(bytes, 14);
+        const quint32 compression = headerSize >= 40 ? littleEndian32(bytes, 30) : 0;
+        const int bits = headerSize >= 40 ? uchar(bytes[28]) | (uchar(bytes[29]) << 8) : 24;
+        // Only uncompressed rows have a size known in advance.
+        if (compression == 0 || compression == 3) {
+            const qint64 rowBytes = ((qint64(size.width()) * bits + 31) / 32) * 4;
+            if (qint64(bytes.size()) < qint64(pixelsAt) + rowBytes * size.height())
+                return QStringLiteral("it is damaged: the file ends before the picture does");
+        }
+    }
+    return {};
+}
+
 QImage readPicture(const QString &path, QString *error)
 {
-    QImageReader reader(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QFileInfo::exists(path) ? file.errorString()
+                                             : QStringLiteral("the file does not exist");
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
     QImage image = reader.read();
-    if (image.isNull() && error) {
-        *error = QFileInfo::exists(path) ? reader.errorString()
-                                         : QStringLiteral("the file does not exist");
+    if (image.isNull()) {
+        if (error)
+            *error = reader.errorString();
+        return image;
+    }
+    const QString damage = pictureDamage(bytes, format, image.size());
+    if (!damage.isEmpty()) {
+        if (error)
+            *error = damage;
+        return {};
     }
     return image;
 }

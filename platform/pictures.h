@@ -17,8 +17,12 @@ struct LoadedPicture {
 
 LoadedPicture loadPicture(const QString &path);
 
-// Reads without a message: a null image and the reason when the file cannot be read.
+// Reads without a message: a null image and the reason when the file cannot be read, or when
+// it is damaged (a JPEG or BMP that ends before its picture does is not taken half grey).
 QImage readPicture(const QString &path, QString *error = nullptr);
+
+// Why the bytes of a picture of this format and size are damaged; empty when they are whole.
+QString pictureDamage(const QByteArray &bytes, const QByteArray &format, QSize size);
 
 // Cuts a picture into columns x rows equal cells, in reading order. When a side is not a
 // multiple of the count, the cells take the integer quotient and the last few pixels of the

@@ -53,6 +53,17 @@ QRegion RegionFromPicture(const QImage &picture, QRgb transparent)
     return region;
 }
 
+QString skinProblem(const QImage &skin, const QString &name)
+{
+    if (skin.isNull())
+        return QStringLiteral("The skin picture \"%1\" is missing.").arg(name);
+    if (RegionFromPicture(skin, kSkinTransparent).isEmpty())
+        return QStringLiteral("The skin picture \"%1\" is broken: every pixel of it is white, "
+                              "so nothing of its window would show.")
+            .arg(name);
+    return {};
+}
+
 void ShapeWindow(QWidget *window, const QImage &skin)
 {
     if (skin.isNull()) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QRegion>
+#include <QString>
 
 class QWidget;
 
@@ -16,6 +17,10 @@ inline constexpr QRgb kSkinTransparent = 0xFFFFFF; // pure white, compared witho
 
 // Exactly the pixels of the picture whose colour is not `transparent` (no tolerance).
 QRegion RegionFromPicture(const QImage &picture, QRgb transparent);
+
+// Why a skin cannot shape a window, for the player, naming it; empty when it can. A skin
+// that is missing or pure white would leave the window rectangular or invisible.
+QString skinProblem(const QImage &skin, const QString &name);
 
 // Shapes a window to its skin (drawn at the window's top left) before it is first shown.
 // The skin is the design-size picture, so the shape is in logical pixels; a null skin

@@ -55,6 +55,12 @@ Changes Round::sequencerTick(core::RandomSource &random)
         }
         t.gameClock = kPollMs;
         t.sequencer = 0;
+        if (m_timingUnseen) {
+            // Play opens again: the clock the player sees starts from nothing.
+            m_timingUnseen = false;
+            m_playSeconds = 0;
+            m_lastGameClockText.reset();
+        }
     }
     return changes | setTimers(t);
 }
@@ -121,6 +127,8 @@ Changes Round::pollGameClock(std::string_view timeOfDay)
         return {};
     m_lastGameClockText = std::string(timeOfDay);
     m_playSeconds = std::min(m_playSeconds + 1, kMaxPlaySeconds);
+    if (m_timingUnseen)
+        return {};
     m_playTimeCounted = true;
     return Changes::PlayTime;
 }
@@ -159,7 +167,11 @@ Changes Round::restart()
         changes |= Changes::PlayTime;
     }
     TimerIntervals t = m_timers;
-    t.gameClock = 0;
+    // While the tiles take clicks the picture may be completed before play opens again:
+    // the seconds since the restart are counted out of sight, so that such a game has its
+    // real time. The player's clock shows "0" until play opens, as after any restart.
+    t.gameClock = m_tilesEnabled ? kPollMs : 0;
+    m_timingUnseen = m_tilesEnabled;
     t.sequencer = kRestartTickMs;
     return changes | setTimers(t);
 }
@@ -176,6 +188,11 @@ Changes Round::pauseForStopQuestion()
 Changes Round::resumeAfterStopQuestion()
 {
     TimerIntervals t = m_timers;
+    if (m_timingUnseen) {
+        // The clock goes on in sight from here, from nothing, as it would have started.
+        m_timingUnseen = false;
+        m_playSeconds = 0;
+    }
     // Both now poll as fast as the timer goes; the music clock counts the same seconds.
     t.gameClock = kPollMs;
     t.musicClock = kPollMs;

@@ -143,6 +143,7 @@ private:
     int m_clicks = 0;
     int m_playSeconds = 0;
     bool m_playTimeCounted = false;
+    bool m_timingUnseen = false; // counting the seconds since a restart, shown as "0"
     std::optional<std::string> m_lastGameClockText; // the time of day its last poll saw
     int m_musicSeconds = 0;
     int m_musicRestarts = 0;

@@ -288,6 +288,13 @@ private Q_SLOTS:
             tree.removePreview(missing);
         app::Flow &flow = newFlow(tree.dir());
         QSignalSpy ended(&flow, &app::Flow::runEnded);
+        // The report comes over the window the player was using, its music still playing.
+        bool menuShown = false;
+        QStringList musicAtReport;
+        m_desktop.whileReporting = [&] {
+            menuShown = flow.menuWindow() && flow.menuWindow()->isVisible();
+            musicAtReport = m_music.calls;
+        };
         const bool started = flow.start();
         QCOMPARE(started, missing != 1);
         for (const QChar c : clicks) {
@@ -299,7 +306,102 @@ private Q_SLOTS:
         QCOMPARE(ended.count(), 1);
         QCOMPARE(ended.first().first().toInt(), 1);
         QCOMPARE(m_music.calls, music);
+        QCOMPARE(musicAtReport, music.mid(0, music.size() - 2)); // the stop comes after
+        QCOMPARE(menuShown, missing != 1);
         QVERIFY(!flow.gameWindow());
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + " left on screen"));
+    }
+
+    // Whatever way the player comes (Exit from the menu, Stop answered OK), one records
+    // window, shown alike; a second request (Alt+F4 pressed twice) raises the same one.
+    void oneRecordsWindowWhicheverWay_data()
+    {
+        QTest::addColumn<bool>("fromGame");
+        QTest::newRow("Exit from the menu") << false;
+        QTest::newRow("Stop answered OK") << true;
+    }
+    void oneRecordsWindowWhicheverWay()
+    {
+        QFETCH(bool, fromGame);
+        BuiltProgram program;
+        app::Flow &flow = newFlow(program.dir());
+        QVERIFY(flow.start());
+        QPointer<windows::MenuWindow> menu = flow.menuWindow();
+        if (fromGame) {
+            click(menu, "Image2");
+            QPointer<windows::GameWindow> game = flow.gameWindow();
+            click(game, "Image3");
+            Q_EMIT game->stopConfirmed();
+        } else {
+            click(menu, "Image7");
+            Q_EMIT menu->exitRequested();
+        }
+        flushDeletes();
+        int shown = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            shown += w->objectName() == QLatin1String("Form4") && w->isVisible() ? 1 : 0;
+        QCOMPARE(shown, 1);
+        QCOMPARE(flow.recordsWindow()->windowModality(), Qt::ApplicationModal);
+    }
+
+    // A close the player did not ask for ends the run at once, with status 0 and without a
+    // question: every window closed by the desktop (as at a logout) or the application told
+    // to quit, in the middle of a game, or with a won game's dialog open (whose name typed so
+    // far is saved). Nothing stays on screen and the music is stopped.
+    void closesThePlayerDidNotAskFor_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("won");
+        QTest::newRow("all windows closed during a game") << "closeAll" << false;
+        QTest::newRow("quit during a game") << "quit" << false;
+        QTest::newRow("all windows closed with the dialog open") << "closeAll" << true;
+    }
+    void closesThePlayerDidNotAskFor()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, won);
+        BuiltProgram program;
+        app::Flow &flow = newFlow(program.dir());
+        QVERIFY(flow.start());
+        click(flow.menuWindow(), "Image2");
+        flushDeletes();
+        QPointer<windows::GameWindow> game = flow.gameWindow();
+        playUntilDone(game, {testing::kUp});
+        int status = -1;
+        connect(&flow, &app::Flow::runEnded, this, [&](int s) {
+            status = s;
+            QCoreApplication::exit(0);
+        });
+        const auto closeEverything = [how] {
+            if (how == QLatin1String("quit"))
+                QCoreApplication::quit();
+            else
+                QApplication::closeAllWindows();
+        };
+        if (won) {
+            // The winning click opens the dialog; inside it the player types, and then the
+            // desktop closes everything.
+            QTimer::singleShot(0, this, [&] { click(game, "ImE8"); });
+            QTimer::singleShot(0, this, [&] {
+                QWidget *dialog = QApplication::activeModalWidget();
+                if (auto *name = dialog ? element<QLineEdit>(dialog, "Text1") : nullptr)
+                    QTest::keyClicks(name, QStringLiteral("Al"));
+                closeEverything();
+            });
+        } else {
+            QTimer::singleShot(0, this, closeEverything);
+        }
+        QTimer::singleShot(10000, this, [] { QCoreApplication::exit(99); }); // never hang
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(status, 0);
+        QVERIFY(m_desktop.questions.isEmpty());
+        QCOMPARE(m_music.calls.mid(m_music.calls.size() - 2), (QStringList{"stop", "close"}));
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + " left on screen"));
+        if (won)
+            QVERIFY2(testing::fileBytes(program.records()).contains("NAMCL=Al\r\n"),
+                     testing::fileBytes(program.records()).constData());
     }
 
     // A whole run: menu, Play, the shuffle, the winning click, the name typed into the

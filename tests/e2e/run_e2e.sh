@@ -8,6 +8,12 @@
 #               the records window, whose Close ends the process with status 0.
 # missing-data: a program directory holding only the executable ends with the picture error
 #               report and a non-zero status, no other window shown.
+# wm-close:     under a window manager (openbox), Alt+F4 on each window: the help window
+#               closes, the menu leads to the records window, the records window ends the run
+#               with status 0, the game window asks the stop question; never a process left
+#               without a window.
+# sigterm:      SIGTERM in the menu and with the stop question open ends the run at once,
+#               with status 0 and no window left.
 # Every wait polls with a generous limit, so a slow, busy machine only makes it slower.
 set -euo pipefail
 
@@ -16,7 +22,7 @@ program_dir=${2:?program dir}
 artifacts=${3:-${TMPDIR:-/tmp}/zantho-e2e}
 
 if [ -z "${ZANTHO_E2E_IN_X:-}" ]; then
-    for tool in xvfb-run xdotool import convert compare xsetroot; do
+    for tool in xvfb-run xdotool import convert compare xsetroot openbox; do
         command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
     done
     export ZANTHO_E2E_IN_X=1
@@ -26,8 +32,10 @@ fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zantho-e2e.XXXXXX")
 pid=
+wm=
 cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
+    if [ -n "$wm" ]; then kill "$wm" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -291,10 +299,109 @@ missing_data() {
     say "ok: exit status $status, no window left"
 }
 
+# True while the process runs with a window of its own on screen (or has ended).
+window_or_ended() {
+    process_ended && return 0
+    [ -n "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null)" ]
+}
+# Fails when the process stays alive for a whole second without any window.
+never_windowless() {
+    local i
+    for i in 1 2 3 4 5; do
+        window_or_ended && return 0
+        sleep 0.2
+    done
+    fail "the process is alive without a window"
+}
+
+start_window_manager() {
+    openbox --sm-disable >"$work/openbox.txt" 2>&1 &
+    wm=$!
+    # openbox announces itself on the root window once it manages the screen.
+    wait_for 30 "openbox manages the screen" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
+}
+
+alt_f4() {  # on the window WIN, by the window manager's own key
+    xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus "$WIN"
+    xdotool key alt+F4
+}
+
+ended_with() {  # <status>
+    wait_for 30 "the program ends" process_ended
+    local status=0
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
+    say "ok: exit status $status"
+}
+
+wm_close() {
+    start_window_manager
+    cp -a "$program_dir" "$work/game"
+    start_program "$work/game"
+    wait_for 90 "the menu is shown" find_window $menu_w $menu_h
+    local mx=$WX my=$WY menu=$WIN
+
+    click $((mx + 304)) $((my + 116))  # Help
+    wait_for 30 "the help window" find_window $help_w $help_h
+    alt_f4
+    wait_for 30 "Alt+F4 closes the help window, the menu stays" \
+        eval 'no_window $help_w $help_h && find_window $menu_w $menu_h'
+    never_windowless
+
+    WIN=$menu
+    alt_f4
+    wait_for 30 "Alt+F4 on the menu: the records window replaces it" \
+        eval 'no_window $menu_w $menu_h && find_window $records_w $records_h'
+    never_windowless
+    alt_f4
+    ended_with 0
+
+    start_program "$work/game"
+    wait_for 90 "the menu is shown again" find_window $menu_w $menu_h
+    click $((WX + 304)) $((WY + 68))  # Play
+    wait_for 90 "the game window" find_window $game_w $game_h
+    alt_f4
+    wait_for 30 "Alt+F4 on the game: the stop question" question_shown
+    answer Escape
+    wait_for 30 "Cancel: the game goes on" game_goes_on
+    find_window $game_w $game_h
+    alt_f4
+    wait_for 30 "the stop question, again" question_shown
+    answer Return
+    wait_for 30 "OK: the records window replaces the game" records_instead_of_game
+    never_windowless
+    alt_f4
+    ended_with 0
+    kill "$wm" 2>/dev/null || true
+}
+
+sigterm() {
+    cp -a "$program_dir" "$work/game"
+    start_program "$work/game"
+    wait_for 90 "the menu is shown" find_window $menu_w $menu_h
+    kill -TERM "$pid"
+    ended_with 0
+
+    start_program "$work/game"
+    wait_for 90 "the menu is shown again" find_window $menu_w $menu_h
+    click $((WX + 304)) $((WY + 68))  # Play
+    wait_for 90 "the game window" find_window $game_w $game_h
+    GX=$WX GY=$WY
+    click $((GX + 488)) $((GY + 328))  # stop
+    wait_for 30 "the stop question" question_shown
+    kill -TERM "$pid"
+    ended_with 0
+    question_shown && fail "the question is left on screen"
+    say "ok: no window left"
+}
+
 case $scenario in
 round) round ;;
 help-exit) help_exit ;;
 records-shown) records_shown ;;
 missing-data) missing_data ;;
+wm-close) wm_close ;;
+sigterm) sigterm ;;
 *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac

@@ -66,6 +66,8 @@ private Q_SLOTS:
     void realSkinsAreCutToTheirOutline_data();
     void realSkinsAreCutToTheirOutline();
     void shapeWindowSetsTheMaskAndNullSkinLeavesItRectangular();
+    void brokenSkinsAreReported_data();
+    void brokenSkinsAreReported();
     void dragMovesOnlyWithTheLeftButtonAlone_data();
     void dragMovesOnlyWithTheLeftButtonAlone();
 };
@@ -148,6 +150,39 @@ void TestWindowShape::shapeWindowSetsTheMaskAndNullSkinLeavesItRectangular()
 
     platform::ShapeWindow(&window, QImage());
     QVERIFY2(window.mask().isEmpty(), "no skin: the window stays rectangular");
+}
+
+// A skin that cannot shape its window (missing, or every pixel white, which would leave the
+// window rectangular with a mask that means "no mask") is reported by name like a missing
+// picture; the game's own skins and one white pixel short of all white are fine.
+void TestWindowShape::brokenSkinsAreReported_data()
+{
+    QTest::addColumn<QImage>("skin");
+    QTest::addColumn<QString>("problem"); // empty: none
+    QImage white(40, 30, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QImage almost = white;
+    almost.setPixel(39, 29, qRgb(254, 255, 255));
+    QTest::newRow("all white") << white << "every pixel of it is white";
+    QTest::newRow("missing") << QImage() << "is missing";
+    QTest::newRow("one pixel off-white") << almost << "";
+    QTest::newRow("the menu's skin") << resources::image(resources::name::menuSkin) << "";
+    QTest::newRow("the help window's skin") << resources::image(resources::name::helpSkin) << "";
+    QTest::newRow("the records window's skin")
+        << resources::image(resources::name::recordsSkin) << "";
+}
+
+void TestWindowShape::brokenSkinsAreReported()
+{
+    QFETCH(QImage, skin);
+    QFETCH(QString, problem);
+    const QString got = platform::skinProblem(skin, QStringLiteral("menu_skin"));
+    if (problem.isEmpty()) {
+        QVERIFY2(got.isEmpty(), qPrintable(got));
+        return;
+    }
+    QVERIFY2(got.contains(problem) && got.contains(QLatin1String("\"menu_skin\"")),
+             qPrintable(got));
 }
 
 void TestWindowShape::dragMovesOnlyWithTheLeftButtonAlone_data()

@@ -1,8 +1,10 @@
 #include "tests/support/doubles.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QTime>
 #include <QWidget>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace testing
 {
@@ -59,6 +61,17 @@ void closeAllWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (QWidget *w : QApplication::topLevelWidgets())
         delete w;
+}
+
+bool closeAsTheWindowManagerDoes(QWidget *window)
+{
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    // sendEvent() would mark it as the program's own; notify() delivers it as it is.
+    qApp->notify(window, &event);
+    if (event.isAccepted())
+        window->hide(); // what the platform does with an accepted close
+    return event.isAccepted();
 }
 
 } // namespace testing

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 #include <deque>
 #include <functional>
 
@@ -60,11 +62,17 @@ class FakeDesktop final : public platform::Desktop
 public:
     bool askOkCancel(QWidget *owner, const QString &text, const QString &title) override;
     void tell(QWidget *owner, const QString &text, const QString &title) override;
-    void reportFatal(const QString &message) override { fatal << message; }
+    void reportFatal(const QString &message) override
+    {
+        fatal << message;
+        if (whileReporting)
+            whileReporting();
+    }
     void openUrl(QWidget *owner, const QString &url) override;
 
     bool answerOk = true;
     std::function<bool(QWidget *owner, const QString &text, const QString &title)> ask;
+    std::function<void()> whileReporting; // runs while the fatal report is on screen
     QStringList questions;
     QStringList told;
     QStringList fatal;
@@ -77,5 +85,10 @@ QString builtProgramDir();
 
 // Closes and deletes every top-level window a test left behind.
 void closeAllWindows();
+
+// Sends the window the close event a window manager sends (Alt+F4, the title bar's button):
+// a spontaneous one, which a window may treat otherwise than the program's own close().
+// True when the window accepted it.
+bool closeAsTheWindowManagerDoes(QWidget *window);
 
 } // namespace testing

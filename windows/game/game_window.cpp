@@ -323,13 +323,17 @@ void GameWindow::leave()
 
 void GameWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_leaving) {
+    // A close the player asked for (the title bar, Alt+F4) means what the stop button means;
+    // the question comes after this event, so that an OK can close the window for real. Any
+    // other close (the session ends, the desktop closes every window) goes through at once:
+    // a question then would only hold it up.
+    if (m_leaving || !event->spontaneous()) {
+        apply(m_round.leave());
+        m_bannerTimer->setInterval(0);
+        m_leaving = true;
         event->accept();
         return;
     }
-    // The title bar's close button means what the stop button means: without the question
-    // the player would be left with no window and a program still running. The question
-    // comes after this event, so that an OK can close the window for real.
     event->ignore();
     QMetaObject::invokeMethod(this, &GameWindow::onStopClicked, Qt::QueuedConnection);
 }

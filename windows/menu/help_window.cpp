@@ -18,7 +18,9 @@ HelpWindow::HelpWindow(QWidget *owner, const QString &pagePath)
     setObjectName(QStringLiteral("Form3"));
     setModal(true);
     setFixedSize(platform::twipsRect(0, 0, 8040, 5235).size());
-    platform::ShapeWindow(this, resources::image(resources::name::helpSkin));
+    const QImage skin = resources::image(resources::name::helpSkin);
+    m_problem = platform::skinProblem(skin, resources::name::helpSkin);
+    platform::ShapeWindow(this, skin);
 
     // Bottom first: each element created later lies above the ones before it.
     auto *sheet = new platform::Picture(this, QStringLiteral("Image2"), 0, 0, 8040, 5235);
@@ -42,7 +44,5 @@ HelpWindow::HelpWindow(QWidget *owner, const QString &pagePath)
         setScreen(owner->screen());
     platform::placeFromScreenCorner(this, platform::twipsRect(375, 375, 0, 0).topLeft());
 }
-
-void HelpWindow::reject() {}
 
 } // namespace windows

@@ -1,6 +1,7 @@
 #pragma once
 // The help window: the help page of the data tree in its own borderless, skin-shaped window,
-// modal over the window that opened it. "Close" is the only way out.
+// modal over the window that opened it. "Close", Escape and the window manager's close all
+// close it.
 
 #include <QDialog>
 
@@ -17,11 +18,12 @@ public:
     HelpWindow(QWidget *owner, const QString &pagePath);
 
     QTextBrowser *page() const { return m_page; }
-
-    void reject() override; // Escape and the window manager's close do not close it
+    // Why the window cannot be shown as it should (a broken skin); empty when it can.
+    const QString &problem() const { return m_problem; }
 
 private:
     QTextBrowser *m_page = nullptr;
+    QString m_problem;
 };
 
 } // namespace windows

@@ -9,6 +9,7 @@
 #include "platform/window_shape.h"
 #include "resources/resources.h"
 
+#include <QCloseEvent>
 #include <QPainter>
 
 namespace windows
@@ -138,7 +139,11 @@ MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &deskto
 
 QString MenuWindow::load()
 {
-    platform::ShapeWindow(this, resources::image(resources::name::menuSkin));
+    const QImage skin = resources::image(resources::name::menuSkin);
+    if (const QString problem = platform::skinProblem(skin, resources::name::menuSkin);
+        !problem.isEmpty())
+        return problem;
+    platform::ShapeWindow(this, skin);
     // At first both frames are visible and the portrait one is empty, so the landscape frame
     // shows picture 1 without touching visibility or the level.
     const platform::LoadedPicture preview = platform::loadPicture(m_tree.menuPreview(m_picture));
@@ -152,6 +157,16 @@ void MenuWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, resources::pixmap(resources::name::menuSkin));
+}
+
+void MenuWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous()) {
+        event->ignore();
+        Q_EMIT exitRequested();
+        return;
+    }
+    event->accept();
 }
 
 void MenuWindow::step(int by)

@@ -41,6 +41,9 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The window manager's close (Alt+F4) means what Exit means; any other close (the
+    // flow's, the session's) closes the window.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void step(int by);

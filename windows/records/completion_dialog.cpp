@@ -7,6 +7,8 @@
 #include "records/records_file.h"
 #include "resources/resources.h"
 
+#include <QKeyEvent>
+
 namespace windows
 {
 
@@ -87,7 +89,7 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
     m_nameEntry->hide();
 
     auto *close = platform::makeCloseLabel(this, QStringLiteral("Label3"), 3960, 360);
-    connect(close, &platform::Label::clicked, this, &CompletionDialog::onCloseClicked);
+    connect(close, &platform::Label::clicked, this, &CompletionDialog::saveAndClose);
 
     checkRecords();
     platform::centreOnScreen(this);
@@ -103,8 +105,20 @@ void CompletionDialog::checkRecords()
     m_nameEntry->setFocus();
 }
 
-void CompletionDialog::onCloseClicked()
+void CompletionDialog::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CompletionDialog::saveAndClose()
+{
+    if (m_saved)
+        return;
+    m_saved = true;
     const records::SaveOutcome outcome = m_records.save(m_result, m_nameEntry->text());
     if (!outcome.saved)
         m_desktop.tell(this, outcome.message, QStringLiteral("Zantho Puzzle +1"));

@@ -29,19 +29,24 @@ public:
     CompletionDialog(const session::GameResult &result, records::RecordsFile &records,
                      platform::Desktop &desktop, QWidget *parent = nullptr);
 
+    // What "Close" does: the beaten records saved with the name typed so far, the dialog
+    // closed. The window manager's close and a run that ends with the dialog open come here.
+    void saveAndClose();
+
 protected:
-    // Escape or the window manager would close the dialog without "Close" saving the record.
-    void reject() override {}
+    void reject() override { saveAndClose(); }
+    // Escape does not close it: the player would think the record thrown away.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void checkRecords();
-    void onCloseClicked();
 
     session::GameResult m_result;
     records::RecordsFile &m_records;
     platform::Desktop &m_desktop;
     platform::Label *m_namePrompt = nullptr;
     platform::TextBox *m_nameEntry = nullptr;
+    bool m_saved = false;
 };
 
 } // namespace windows

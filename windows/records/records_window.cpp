@@ -6,6 +6,7 @@
 #include "platform/window_shape.h"
 #include "resources/resources.h"
 
+#include <QCloseEvent>
 #include <QPainter>
 #include <QUrl>
 
@@ -93,8 +94,20 @@ RecordsWindow::RecordsWindow(const records::RecordsTable &records)
     auto *close = platform::makeCloseLabel(this, QStringLiteral("Label1"), 2520, 3600);
     connect(close, &platform::Label::clicked, this, &RecordsWindow::closeRequested);
 
-    platform::ShapeWindow(this, resources::image(resources::name::recordsSkin));
+    const QImage skin = resources::image(resources::name::recordsSkin);
+    m_problem = platform::skinProblem(skin, resources::name::recordsSkin);
+    platform::ShapeWindow(this, skin);
     platform::centreOnScreen(this);
+}
+
+void RecordsWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous()) {
+        event->ignore();
+        Q_EMIT closeRequested();
+        return;
+    }
+    event->accept();
 }
 
 platform::Label *RecordsWindow::field(const QString &name, float left, float top, float width,

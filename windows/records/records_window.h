@@ -23,15 +23,22 @@ class RecordsWindow : public QWidget
 public:
     explicit RecordsWindow(const records::RecordsTable &records);
 
+    // Why the window cannot be shown as it should (a broken skin); empty when it can.
+    const QString &problem() const { return m_problem; }
+
 Q_SIGNALS:
     void closeRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The window manager's close (Alt+F4) means what "Close" means.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     platform::Label *field(const QString &name, float left, float top, float width,
                            const QString &caption, const QColor &color, bool centred);
+
+    QString m_problem;
 };
 
 } // namespace windows

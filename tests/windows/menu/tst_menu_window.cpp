@@ -236,6 +236,22 @@ private Q_SLOTS:
         QCOMPARE(exit.count(), 1);
     }
 
+    // The window manager's close (Alt+F4) means Exit: the menu asks for the records window
+    // and stays until the flow closes it; the program's own close closes it quietly.
+    void windowManagerCloseMeansExit()
+    {
+        MenuWindow menu(*m_data, m_desktop);
+        QCOMPARE(menu.load(), QString());
+        menu.show();
+        QSignalSpy exit(&menu, &MenuWindow::exitRequested);
+        QVERIFY(!testing::closeAsTheWindowManagerDoes(&menu));
+        QCOMPARE(exit.count(), 1);
+        QVERIFY(menu.isVisible());
+        menu.setAttribute(Qt::WA_DeleteOnClose, false);
+        QVERIFY(menu.close());
+        QCOMPARE(exit.count(), 1);
+    }
+
     // Each strip hands its own site to the browser; the addresses belong to no real site.
     void linksOpenTheirFanSite_data()
     {

@@ -197,6 +197,25 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    // The window manager's close (Alt+F4) is "Close": the name typed so far goes with the
+    // record.
+    void windowManagerCloseSavesTheTypedName()
+    {
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        records::RecordsFile file(path);
+        bool closed = false;
+        runDialog({core::Level::Normal, 212, 57}, file, m_desktop, [&](QWidget *dialog) {
+            QTest::keyClicks(entryOf(dialog), QStringLiteral("Ad"));
+            testing::closeAsTheWindowManagerDoes(dialog);
+            closed = !dialog->isVisible();
+        });
+        QVERIFY(closed);
+        QCOMPARE(testing::fileBytes(path),
+                 QByteArray("[EA]\r\nNAMCL=Ad\r\nCLI1=57\r\nTIE1=212\r\nNAMTI=Ad\r\nCLI2=57\r\n"
+                            "TIE2=212\r\n"));
+    }
+
     // Escape does not close the dialog behind "Close"'s back, so the record is still written.
     void escapeDoesNotLoseTheRecord()
     {

@@ -2,6 +2,7 @@
 #include "platform/elements.h"
 #include "platform/web_link.h"
 #include "tests/records/file_helpers.h"
+#include "tests/support/doubles.h"
 #include "windows/records/records_window.h"
 
 #include <QApplication>
@@ -134,13 +135,17 @@ void TestRecordsWindow::isTheLastWindow()
     QTRY_VERIFY(!alive);
 }
 
-// "Close" asks the flow to end the run.
+// "Close", and the window manager's close (Alt+F4) alike, ask the flow to end the run.
 void TestRecordsWindow::closeAsksToEndTheRun()
 {
     windows::RecordsWindow *window = openRecordsWindow();
     QSignalSpy close(window, &windows::RecordsWindow::closeRequested);
     QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("Label1")), Qt::LeftButton);
     QCOMPARE(close.count(), 1);
+    QVERIFY(!testing::closeAsTheWindowManagerDoes(window));
+    QCOMPARE(close.count(), 2);
+    QVERIFY(window->isVisible()); // until the run ends
+    QVERIFY(window->problem().isEmpty());
 }
 
 QTEST_MAIN(TestRecordsWindow)
