@@ -269,6 +269,14 @@ private Q_SLOTS:
             const QString anchor = it.next().captured(1);
             QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), qPrintable(anchor));
         }
+        // The page tells every key the game takes, each in a cell of its own.
+        for (const char *key : {"Left, Right", "Enter", "F1", "Escape", "Up, Down, Left, Right",
+                                "Ctrl+R", "Backspace"}) {
+            const QRegularExpression cell(QStringLiteral("<td class=\"key\"[^>]*>") +
+                                          QRegularExpression::escape(QLatin1String(key)) +
+                                          QStringLiteral("</td>"));
+            QVERIFY2(html.contains(cell), key);
+        }
     }
 
     // The records file is written into a folder the game never creates itself.

@@ -11,6 +11,7 @@
 #include "windows/game/board_geometry.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPointer>
 
 namespace windows
@@ -263,6 +264,34 @@ void GameWindow::applyTimers()
 void GameWindow::onTileClicked(int k)
 {
     apply(m_round.clickTile(k));
+}
+
+void GameWindow::keyPressEvent(QKeyEvent *event)
+{
+    const auto slide = [this](core::Slide direction) { apply(m_round.slide(direction)); };
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+            return slide(core::Slide::Up);
+        case Qt::Key_Down:
+            return slide(core::Slide::Down);
+        case Qt::Key_Left:
+            return slide(core::Slide::Left);
+        case Qt::Key_Right:
+            return slide(core::Slide::Right);
+        case Qt::Key_Escape:
+            return onStopClicked();
+        case Qt::Key_Backspace:
+            Q_EMIT backRequested();
+            return;
+        default:
+            break;
+        }
+    } else if (mods == Qt::ControlModifier && event->key() == Qt::Key_R) {
+        return onRestartClicked();
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void GameWindow::onRestartClicked()

@@ -62,6 +62,9 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The arrows slide the tile beside the blank that way (Up: the one below it), one click
+    // each under the same rules; Escape is Stop, Ctrl+R Restart, Backspace Back.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createBoard(const GamePictures &pictures);

@@ -10,6 +10,7 @@
 #include "resources/resources.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace windows
@@ -167,6 +168,30 @@ void MenuWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+}
+
+void MenuWindow::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return QWidget::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        return step(-1);
+    case Qt::Key_Right:
+        return step(+1);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Q_EMIT playRequested(m_picture);
+        return;
+    case Qt::Key_F1:
+        Q_EMIT helpRequested();
+        return;
+    case Qt::Key_Escape:
+        Q_EMIT exitRequested();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void MenuWindow::step(int by)

@@ -44,6 +44,8 @@ protected:
     // The window manager's close (Alt+F4) means what Exit means; any other close (the
     // flow's, the session's) closes the window.
     void closeEvent(QCloseEvent *event) override;
+    // Left and Right choose the picture, Enter plays, F1 is Help, Escape is Exit.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void step(int by);

@@ -86,6 +86,8 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
             m_nameEntry->setCursorPosition(std::max(0, cursor));
         }
     });
+    // Enter in the name box is "Close", with the name as typed.
+    connect(m_nameEntry, &QLineEdit::returnPressed, this, &CompletionDialog::saveAndClose);
     m_nameEntry->hide();
 
     auto *close = platform::makeCloseLabel(this, QStringLiteral("Label3"), 3960, 360);
@@ -107,11 +109,17 @@ void CompletionDialog::checkRecords()
 
 void CompletionDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
         event->accept();
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        saveAndClose();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
 }
 
 void CompletionDialog::saveAndClose()

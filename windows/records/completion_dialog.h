@@ -35,7 +35,8 @@ public:
 
 protected:
     void reject() override { saveAndClose(); }
-    // Escape does not close it: the player would think the record thrown away.
+    // Enter is "Close"; Escape does not close it: the player would think the record thrown
+    // away.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

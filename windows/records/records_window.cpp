@@ -7,6 +7,7 @@
 #include "resources/resources.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QUrl>
 
@@ -108,6 +109,19 @@ void RecordsWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+}
+
+void RecordsWindow::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        Q_EMIT closeRequested();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 platform::Label *RecordsWindow::field(const QString &name, float left, float top, float width,

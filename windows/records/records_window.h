@@ -33,6 +33,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     // The window manager's close (Alt+F4) means what "Close" means.
     void closeEvent(QCloseEvent *event) override;
+    // Enter and Escape mean "Close".
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     platform::Label *field(const QString &name, float left, float top, float width,

@@ -339,6 +339,52 @@ private Q_SLOTS:
                      windows::cellTwips(core::Level::Normal, board.cellOf(k)));
     }
 
+    // The keyboard plays as the mouse does: an arrow slides the tile beside the blank that
+    // way (Up: the tile below the blank moves up), counted as a click, nothing at the edge
+    // and nothing before play opens; the last slide completes the picture.
+    void keyboardPlay()
+    {
+        newGame(1);
+        QVERIFY(fire("Timer2"));
+        shuffleSteps({testing::kUp, testing::kUp}); // blank from (4,3) to (4,1)
+        QTest::keyClick(m_window, Qt::Key_Up);
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("0"));
+        QVERIFY(fire("Timer2", 14));
+        QSignalSpy finished(m_window.data(), &GameWindow::finished);
+        QTest::keyClick(m_window, Qt::Key_Down); // nothing above the top row
+        QTest::keyClick(m_window, Qt::Key_Left); // nothing right of the last column
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("0"));
+        QTest::keyClick(m_window, Qt::Key_Right); // ImE3 from the left
+        QCOMPARE(at(tile(QStringLiteral("ImE3"))), (windows::TwipsPoint{4680, 960}));
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("1"));
+        QTest::keyClick(m_window, Qt::Key_Left); // and back
+        QTest::keyClick(m_window, Qt::Key_Up);   // ImE4 up
+        QCOMPARE(finished.count(), 0);
+        QTest::keyClick(m_window, Qt::Key_Up); // ImE8 up: the picture is whole
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("4"));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.first().first().value<session::GameResult>().clicks, 4);
+    }
+
+    // The buttons' keys: Escape asks the stop question, Ctrl+R restarts, Backspace goes back.
+    void buttonKeys()
+    {
+        newGame(1);
+        openPlay({testing::kUp, testing::kUp});
+        QTest::keyClick(m_window, Qt::Key_Right);
+        m_desktop.answerOk = false;
+        QTest::keyClick(m_window, Qt::Key_Escape);
+        QCOMPARE(m_desktop.questions.size(), 1);
+        QTest::keyClick(m_window, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("0"));
+        QCOMPARE(timer("Timer2")->interval(), 500);
+        QTest::keyClick(m_window, Qt::Key_R); // R alone is no key of the game
+        QCOMPARE(timer("Timer2")->interval(), 500);
+        QSignalSpy back(m_window.data(), &GameWindow::backRequested);
+        QTest::keyClick(m_window, Qt::Key_Backspace);
+        QCOMPARE(back.count(), 1);
+    }
+
     // The move that completes the picture hands the result to whoever listens: time and
     // clicks as the window shows them, and every timer of the round stopped.
     void winningClickHandsOverTheResult()

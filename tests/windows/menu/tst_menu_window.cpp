@@ -236,6 +236,30 @@ private Q_SLOTS:
         QCOMPARE(exit.count(), 1);
     }
 
+    // The keys of the menu: Left and Right choose, Enter plays, F1 is Help, Escape is Exit.
+    void keys()
+    {
+        MenuWindow menu(*m_data, m_desktop);
+        QCOMPARE(menu.load(), QString());
+        QSignalSpy play(&menu, &MenuWindow::playRequested);
+        QSignalSpy help(&menu, &MenuWindow::helpRequested);
+        QSignalSpy exit(&menu, &MenuWindow::exitRequested);
+        QTest::keyClick(&menu, Qt::Key_Right);
+        QCOMPARE(menu.picture(), 2);
+        QTest::keyClick(&menu, Qt::Key_Left);
+        QTest::keyClick(&menu, Qt::Key_Left);
+        QCOMPARE(menu.picture(), 28);
+        QCOMPARE(element<Label>(&menu, "LbDificultad")->caption(), QStringLiteral("Hard"));
+        QTest::keyClick(&menu, Qt::Key_Return);
+        QTest::keyClick(&menu, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(play.count(), 2);
+        QCOMPARE(play.first().first().toInt(), 28);
+        QTest::keyClick(&menu, Qt::Key_F1);
+        QCOMPARE(help.count(), 1);
+        QTest::keyClick(&menu, Qt::Key_Escape);
+        QCOMPARE(exit.count(), 1);
+    }
+
     // The window manager's close (Alt+F4) means Exit: the menu asks for the records window
     // and stays until the flow closes it; the program's own close closes it quietly.
     void windowManagerCloseMeansExit()

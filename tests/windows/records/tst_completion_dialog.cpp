@@ -216,6 +216,23 @@ private Q_SLOTS:
                             "TIE2=212\r\n"));
     }
 
+    // Enter is "Close", with the name as typed.
+    void enterSavesAndCloses()
+    {
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        records::RecordsFile file(path);
+        bool closed = false;
+        runDialog({core::Level::Hard, 30, 40}, file, m_desktop, [&](QWidget *dialog) {
+            QTest::keyClicks(entryOf(dialog), QStringLiteral("Kay"));
+            QTest::keyClick(entryOf(dialog), Qt::Key_Return);
+            closed = !dialog->isVisible();
+        });
+        QVERIFY(closed);
+        QVERIFY2(testing::fileBytes(path).startsWith("[HA]\r\nNAMCL=Kay\r\nCLI1=40\r\n"),
+                 testing::fileBytes(path).constData());
+    }
+
     // Escape does not close the dialog behind "Close"'s back, so the record is still written.
     void escapeDoesNotLoseTheRecord()
     {

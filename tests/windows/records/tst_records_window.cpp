@@ -135,7 +135,8 @@ void TestRecordsWindow::isTheLastWindow()
     QTRY_VERIFY(!alive);
 }
 
-// "Close", and the window manager's close (Alt+F4) alike, ask the flow to end the run.
+// "Close", the window manager's close (Alt+F4), Enter and Escape alike ask the flow to end
+// the run.
 void TestRecordsWindow::closeAsksToEndTheRun()
 {
     windows::RecordsWindow *window = openRecordsWindow();
@@ -146,6 +147,9 @@ void TestRecordsWindow::closeAsksToEndTheRun()
     QCOMPARE(close.count(), 2);
     QVERIFY(window->isVisible()); // until the run ends
     QVERIFY(window->problem().isEmpty());
+    QTest::keyClick(window, Qt::Key_Return);
+    QTest::keyClick(window, Qt::Key_Escape);
+    QCOMPARE(close.count(), 4);
 }
 
 QTEST_MAIN(TestRecordsWindow)
