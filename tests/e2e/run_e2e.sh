@@ -12,6 +12,10 @@
 #               closes, the menu leads to the records window, the records window ends the run
 #               with status 0, the game window asks the stop question; never a process left
 #               without a window.
+# keys:         a whole game by keyboard only: Enter plays, the arrows undo the seeded
+#               shuffle (ZANTHO_SEED; solve_shuffle computes the keys), Enter closes the
+#               completion dialog, Escape is Exit, Enter closes the records; status 0 and the
+#               record in the file.
 # sigterm:      SIGTERM in the menu and with the stop question open ends the run at once,
 #               with status 0 and no window left.
 # Every wait polls with a generous limit, so a slow, busy machine only makes it slower.
@@ -396,6 +400,55 @@ sigterm() {
     say "ok: no window left"
 }
 
+focus() {  # keyboard focus on the window WIN; no window manager here to give it
+    xdotool windowfocus --sync "$WIN" 2>/dev/null || xdotool windowfocus "$WIN"
+}
+
+completion_shown() {  # the completion dialog, 358 x 89; sets WIN
+    find_window 358 89
+}
+
+keys() {
+    [ -x "${ZANTHO_SOLVER:-}" ] || fail "ZANTHO_SOLVER does not name the solver"
+    local seed=20261209
+    local solution
+    solution=$("$ZANTHO_SOLVER" $seed 1)
+    local count
+    count=$(wc -w <<<"$solution")
+    say "the seeded shuffle is undone by $count keys"
+    cp -a "$program_dir" "$work/game"
+    rm -f "$work/game/Config/"*
+    ZANTHO_SEED=$seed start_program "$work/game"
+    wait_for 90 "the menu is shown" find_window $menu_w $menu_h
+    focus
+    xdotool key Return
+    wait_for 90 "Enter: the game window" find_window $game_w $game_h
+    GX=$WX GY=$WY
+    wait_for 60 "the shuffle runs" shuffling
+    wait_for 90 "\"Done\" after the shuffle" done_shown
+    find_window $game_w $game_h
+    focus
+    # shellcheck disable=SC2086
+    xdotool key --delay 15 $solution
+    wait_for 30 "the last key completes the picture" completion_shown
+    focus
+    xdotool type --delay 30 "Keys"
+    xdotool key Return
+    wait_for 30 "Enter closes the dialog: a new menu" \
+        eval 'no_window 358 89 && no_window $game_w $game_h && find_window $menu_w $menu_h'
+    local records
+    records=$(tr -d '\r' <"$work/game/Config/Kelset.dll")
+    grep -qx "CLI1=$count" <<<"$records" || fail "the record is not in the file: $records"
+    grep -qx "NAMCL=Keys" <<<"$records" || fail "the name is not in the file: $records"
+    say "ok: the record of $count clicks is saved with its name"
+    focus
+    xdotool key Escape
+    wait_for 30 "Escape: the records window" find_window $records_w $records_h
+    focus
+    xdotool key Return
+    ended_with 0
+}
+
 case $scenario in
 round) round ;;
 help-exit) help_exit ;;
@@ -403,5 +456,6 @@ records-shown) records_shown ;;
 missing-data) missing_data ;;
 wm-close) wm_close ;;
 sigterm) sigterm ;;
+keys) keys ;;
 *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac
