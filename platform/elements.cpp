@@ -1,5 +1,7 @@
 #include "platform/elements.h"
 
+#include "platform/accessibility.h"
+
 #include "resources/resources.h"
 
 #include <QMouseEvent>
@@ -179,6 +181,7 @@ Label *makeCloseLabel(QWidget *parent, const QString &name, float left, float to
     label->setFontSpec(QStringLiteral("Times New Roman"), 24, true);
     label->setForeColor(QColor(128, 255, 255));
     label->setCursor(resources::cursor(resources::CursorKind::Close));
+    describe(label, QAccessible::Button, QStringLiteral("Close"));
     return label;
 }
 

@@ -1,6 +1,7 @@
 #include "windows/game/game_window.h"
 
 #include "core/shuffler.h"
+#include "platform/accessibility.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/elements.h"
@@ -53,6 +54,20 @@ platform::Label *styledLabel(QWidget *parent, const QString &name, float left, f
     return label;
 }
 
+// How a reader names a tile: which piece of the picture it carries, and where it stands.
+QString tileName(const core::Board &board, int k)
+{
+    const core::Grid &grid = board.grid();
+    const int cell = k == 0 ? board.blankCell() : board.cellOf(k);
+    const int piece = k == 0 ? grid.cells() : k;
+    return QStringLiteral("Piece %1 of %2%3, row %4, column %5")
+        .arg(piece)
+        .arg(grid.cells())
+        .arg(k == 0 ? QStringLiteral(" (the blank tile)") : QString())
+        .arg(grid.row(cell) + 1)
+        .arg(grid.column(cell) + 1);
+}
+
 } // namespace
 
 GameWindow::GameWindow(int picture, const GamePictures &pictures, const GameServices &services,
@@ -88,6 +103,7 @@ void GameWindow::createBoard(const GamePictures &pictures)
                     ? new platform::Picture(this, QStringLiteral("ImEPrev"), 6360, 840, 3660, 2700)
                     : new platform::Picture(this, QStringLiteral("ImGPrev"), 6720, 480, 2820, 3780);
     m_preview->setPicture(pictures.whole);
+    platform::describe(m_preview, QAccessible::Graphic, QStringLiteral("The whole picture"));
 
     const QString prefix = normal ? QStringLiteral("ImE") : QStringLiteral("ImG");
     const TileGeometry &g = tileGeometryOf(m_round.level());
@@ -105,6 +121,7 @@ void GameWindow::createBoard(const GamePictures &pictures)
         // the last cell, so the board opens on the whole picture.
         element->setPicture(pictures.cells.value(k - 1));
         element->setEnabled(false); // the first shuffle must run undisturbed
+        platform::describe(element, QAccessible::Button, tileName(board, tile));
         m_tiles[static_cast<std::size_t>(tile)] = element;
         // The blank tile has no click action: it only ever trades places with a neighbour.
         if (tile != 0)
@@ -128,6 +145,9 @@ void GameWindow::createLabels()
                 Qt::AlignRight, white);
     m_clickCounter = styledLabel(this, QStringLiteral("LbClicks"), 9135, 5100, 855, 255,
                                  QString::number(m_round.clicks()), Qt::AlignHCenter, white);
+    platform::describe(m_timeCounter, QAccessible::StaticText, QString());
+    platform::describe(m_clickCounter, QAccessible::StaticText, QString());
+    nameCounters();
 }
 
 void GameWindow::createButtons()
@@ -141,6 +161,13 @@ void GameWindow::createButtons()
     m_stopButton = button(QStringLiteral("Image3"), 7080, 4680, resources::name::iconStop);
     m_backButton = button(QStringLiteral("Image4"), 6600, 5280, resources::name::iconBack);
     m_restartButton = button(QStringLiteral("Image2"), 6600, 5880, resources::name::iconRestart);
+
+    platform::describe(m_stopButton, QAccessible::Button, QStringLiteral("Stop"),
+                       statusText(session::Status::StopHint));
+    platform::describe(m_backButton, QAccessible::Button, QStringLiteral("Back"),
+                       statusText(session::Status::BackHint));
+    platform::describe(m_restartButton, QAccessible::Button, QStringLiteral("Restart"),
+                       statusText(session::Status::RestartHint));
 
     connect(m_restartButton, &platform::Picture::clicked, this, &GameWindow::onRestartClicked);
     connect(m_stopButton, &platform::Picture::clicked, this, &GameWindow::onStopClicked);
@@ -165,6 +192,8 @@ void GameWindow::createBanner()
     m_bannerPictures = {
         resources::pixmap(resources::name::ind1), resources::pixmap(resources::name::ind2),
         resources::pixmap(resources::name::ind3), resources::pixmap(resources::name::ind4)};
+    platform::describe(m_banner, QAccessible::Link, bannerAddress(),
+                       statusText(session::Status::BannerHint));
     connect(m_banner, &platform::Picture::clicked, this, &GameWindow::onBannerClicked);
     connect(m_banner, &platform::Picture::mouseMoved, this,
             [this] { apply(m_round.hover(session::Hover::Banner)); });
@@ -212,6 +241,8 @@ void GameWindow::apply(session::Changes changes)
         m_clickCounter->setCaption(QString::number(m_round.clicks()));
     if (changes.has(C::PlayTime))
         m_timeCounter->setCaption(QString::fromStdString(m_round.playTimeText()));
+    if (changes.has(C::Clicks) || changes.has(C::PlayTime))
+        nameCounters();
     if (changes.has(C::Status))
         showStatus();
     if (changes.has(C::Tiles))
@@ -233,9 +264,30 @@ void GameWindow::placeTiles()
         const TwipsPoint at =
             cellTwips(m_round.level(), k == 0 ? board.blankCell() : board.cellOf(k));
         // Only a tile that really moved is touched, so a step repaints just the two cells.
-        if (tile->left() != at.left || tile->top() != at.top)
+        if (tile->left() != at.left || tile->top() != at.top) {
             tile->setTwips(at.left, at.top, tile->twipsWidth(), tile->twipsHeight());
+            platform::rename(tile, tileName(board, k));
+        }
     }
+}
+
+void GameWindow::nameCounters()
+{
+    platform::rename(m_timeCounter, QStringLiteral("Time: ") + m_timeCounter->caption());
+    platform::rename(m_clickCounter, QStringLiteral("Clicks: ") + m_clickCounter->caption());
+}
+
+QString GameWindow::bannerAddress() const
+{
+    switch (m_bannerCycle.site()) {
+    case session::FanSite::First:
+        return platform::kFirstFanSite;
+    case session::FanSite::Second:
+        return platform::kSecondFanSite;
+    case session::FanSite::None:
+        break;
+    }
+    return {};
 }
 
 void GameWindow::showStatus()
@@ -319,24 +371,16 @@ void GameWindow::onStopClicked()
 
 void GameWindow::onBannerTick()
 {
-    if (const int shown = m_bannerCycle.tick())
+    if (const int shown = m_bannerCycle.tick()) {
         m_banner->setPicture(m_bannerPictures[static_cast<std::size_t>(shown - 1)]);
+        platform::rename(m_banner, bannerAddress());
+    }
 }
 
 void GameWindow::onBannerClicked()
 {
-    QString url;
-    switch (m_bannerCycle.site()) {
-    case session::FanSite::First:
-        url = platform::kFirstFanSite;
-        break;
-    case session::FanSite::Second:
-        url = platform::kSecondFanSite;
-        break;
-    case session::FanSite::None:
-        break; // before the first picture change: the empty address goes on unchanged
-    }
-    m_desktop.openUrl(this, url);
+    // Before the first picture change the address is empty, and goes on unchanged.
+    m_desktop.openUrl(this, bannerAddress());
 }
 
 // ---- Leaving

@@ -78,6 +78,8 @@ private:
     void showStatus();
     void applyTimers();
     void enableTiles();
+    void nameCounters();
+    QString bannerAddress() const; // empty before the banner's first picture change
 
     void onTileClicked(int k);
     void onRestartClicked();

@@ -34,6 +34,7 @@ HelpWindow::HelpWindow(QWidget *owner, const QString &pagePath)
 
     m_page = new QTextBrowser(this);
     m_page->setObjectName(QStringLiteral("WebBrowser1"));
+    m_page->setAccessibleName(QStringLiteral("Help"));
     m_page->setGeometry(platform::twipsRect(360, 360, 7335, 3735));
     m_page->setOpenExternalLinks(true); // web addresses go to the desktop's browser
     m_page->setFrameShape(QFrame::NoFrame);

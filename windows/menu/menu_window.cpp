@@ -1,6 +1,7 @@
 #include "windows/menu/menu_window.h"
 
 #include "core/board.h"
+#include "platform/accessibility.h"
 #include "platform/desktop.h"
 #include "platform/elements.h"
 #include "platform/pictures.h"
@@ -37,6 +38,12 @@ platform::Picture *makePicture(QWidget *parent, const QString &name, float left,
     if (!resource.isEmpty())
         picture->setPicture(resources::pixmap(resource));
     return picture;
+}
+
+// How a reader names the picture on show.
+QString pictureName(int picture)
+{
+    return QStringLiteral("Picture %1 of %2").arg(picture).arg(core::kPictureCount);
 }
 
 QString levelCaption(core::Level level)
@@ -114,6 +121,16 @@ MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &deskto
     for (QWidget *w : std::initializer_list<QWidget *>{previousArrow, nextArrow, playIcon, helpIcon,
                                                        exitIcon, firstSiteLink, secondSiteLink})
         w->setCursor(pointer);
+
+    platform::describe(previousArrow, QAccessible::Button, QStringLiteral("Previous picture"));
+    platform::describe(nextArrow, QAccessible::Button, QStringLiteral("Next picture"));
+    platform::describe(playIcon, QAccessible::Button, QStringLiteral("Play"));
+    platform::describe(helpIcon, QAccessible::Button, QStringLiteral("Help"));
+    platform::describe(exitIcon, QAccessible::Button, QStringLiteral("Exit"));
+    platform::describe(firstSiteLink, QAccessible::Link, platform::kFirstFanSite);
+    platform::describe(secondSiteLink, QAccessible::Link, platform::kSecondFanSite);
+    platform::describe(m_landscapeFrame, QAccessible::Graphic, pictureName(m_picture));
+    platform::describe(m_portraitFrame, QAccessible::Graphic, pictureName(m_picture));
 
     new platform::WindowDragHandle(titleStrip, this);
 
@@ -205,6 +222,8 @@ void MenuWindow::showPicture()
 {
     const core::Level level = core::levelOfPicture(m_picture);
     m_difficulty->setCaption(levelCaption(level));
+    platform::rename(m_landscapeFrame, pictureName(m_picture));
+    platform::rename(m_portraitFrame, pictureName(m_picture));
     // The frame of the other level keeps its last picture while hidden.
     if (level == core::Level::Hard) {
         m_portraitFrame->show();

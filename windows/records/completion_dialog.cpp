@@ -68,6 +68,7 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
 
     m_nameEntry = new platform::TextBox(this, QStringLiteral("Text1"), 1680, 960, 1575, 285);
     m_nameEntry->setMaxLength(records::kMaxNameLength);
+    m_nameEntry->setAccessibleName(QStringLiteral("Enter your name:"));
     QFont entryFont(kSansSerif);
     entryFont.setPointSizeF(8.25);
     entryFont.setBold(true);

@@ -1,0 +1,75 @@
+#include "platform/accessibility.h"
+
+#include <QAccessibleWidget>
+#include <QMetaObject>
+#include <QWidget>
+
+namespace platform
+{
+
+namespace
+{
+
+const char *const kRole = "puzzleAccessibleRole";
+
+bool pressable(QAccessible::Role role)
+{
+    return role == QAccessible::Button || role == QAccessible::Link;
+}
+
+class Control final : public QAccessibleWidget
+{
+public:
+    Control(QWidget *widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    QStringList actionNames() const override
+    {
+        if (pressable(role()) && widget()->isEnabled())
+            return {pressAction()};
+        return QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction() && pressable(role()) && widget()->isEnabled()) {
+            // The element's own click, so a press does exactly what the mouse does.
+            QMetaObject::invokeMethod(widget(), "clicked", Qt::QueuedConnection);
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface *controlFor(const QString &, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    const QVariant role = widget->property(kRole);
+    if (!role.isValid())
+        return nullptr;
+    return new Control(widget, static_cast<QAccessible::Role>(role.toInt()));
+}
+
+} // namespace
+
+void describe(QWidget *element, QAccessible::Role role, const QString &name,
+              const QString &description)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(controlFor);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    element->setProperty(kRole, static_cast<int>(role));
+    element->setAccessibleName(name);
+    element->setAccessibleDescription(description);
+}
+
+void rename(QWidget *element, const QString &name)
+{
+    if (element->accessibleName() != name)
+        element->setAccessibleName(name);
+}
+
+} // namespace platform
