@@ -718,7 +718,10 @@ void lavender(QImage &img)
     }
     clouds(img, {QRectF(0, 0, w, horizon * 0.85), QColor(255, 190, 160), QColor(110, 70, 140),
                  0.55f, 280.f, 40.f, 0.85f, 161});
-    const Rows rows{w * 0.5, double(horizon), 2.6};
+    // The rows meet a little left of the middle, and one of them is a farm track: the field
+    // is not its own mirror image, so its left and right pieces tell apart.
+    const Rows rows{w * 0.46, double(horizon), 2.6};
+    constexpr int trackRow = -1;
     forEachPixelRows(img, horizon, int(h), [&](int x, int y, QRgb) {
         const double d = double(y - horizon) / (h - horizon);
         double frac;
@@ -727,7 +730,15 @@ void lavender(QImage &img)
             fbm(float(x) / float(2 + 14 * d), float(y) / float(2 + 30 * d), 162, 3);
         const float across = float(std::abs(frac - 0.4) / 0.4);
         QRgb c;
-        if (frac < 0.8) {
+        if (row == trackRow && frac > 0.2 && frac < 0.7) {
+            // Pale gravel with two darker wheel ruts and grass down the middle.
+            const float rut = smoothstep(0.06f, 0.015f, float(std::abs(frac - 0.3))) +
+                              smoothstep(0.06f, 0.015f, float(std::abs(frac - 0.6)));
+            const float grass = smoothstep(0.06f, 0.02f, float(std::abs(frac - 0.45)));
+            c = mixRgb(qRgb(185, 155, 120), qRgb(140, 110, 85), spikes);
+            c = mixRgb(c, qRgb(110, 80, 65), rut * 0.7f);
+            c = mixRgb(c, qRgb(90, 110, 60), grass * (0.4f + 0.5f * spikes));
+        } else if (frac < 0.8) {
             const QRgb purple = (row % 2) ? qRgb(120, 80, 190) : qRgb(150, 90, 200);
             c = mixRgb(purple, qRgb(60, 40, 100), across * across * 0.8f);
             c = mixRgb(c, qRgb(220, 170, 240), smoothstep(0.6f, 0.85f, spikes) * 0.6f);
@@ -762,13 +773,68 @@ void lavender(QImage &img)
     p.setBrush(QColor(60, 40, 60));
     p.drawRect(QRectF(w * 0.8 - 4, horizon - 60, 8, 58));
     leafyCrown(p, QPointF(w * 0.8, horizon - 90), 48, QColor(80, 70, 90), rng, 40);
+    // A few butterflies, behind the hives and the cart so none sits on them.
+    for (int i = 0; i < 6; ++i) {
+        const QPointF c(rng.range(0.1, 0.9) * w, rng.range(0.5, 0.8) * h);
+        p.setBrush(QColor(250, 240, 120));
+        p.drawEllipse(c + QPointF(-5, 0), 6, 4);
+        p.drawEllipse(c + QPointF(5, 0), 6, 4);
+    }
+    // Bee hives at the edge of the field on the left, painted in the farm's colours.
+    const QColor hiveColours[] = {QColor(240, 236, 220), QColor(120, 170, 210),
+                                  QColor(240, 200, 90), QColor(240, 236, 220),
+                                  QColor(200, 110, 90)};
+    for (int i = 0; i < 5; ++i) {
+        const double s = 1.0 + i * 0.1;
+        const QRectF box(w * 0.03 + i * 52, h * 0.5 + i * 20, 40 * s, 34 * s);
+        p.setBrush(QColor(40, 30, 50, 110));
+        p.drawEllipse(QPointF(box.center().x() + 8 * s, box.bottom()), 28 * s, 6 * s);
+        p.setBrush(hiveColours[i]);
+        p.drawRect(box);
+        p.setBrush(hiveColours[i].darker(135));
+        p.drawRect(QRectF(box.left(), box.top() + box.height() * 0.45, box.width(), 3 * s));
+        p.setBrush(QColor(80, 60, 70));
+        p.drawRect(QRectF(box.left() - 4 * s, box.top() - 6 * s, box.width() + 8 * s, 7 * s));
+        p.setBrush(QColor(40, 25, 30));
+        p.drawRect(QRectF(box.center().x() - 7 * s, box.bottom() - 6 * s, 14 * s, 3 * s));
+    }
+    // A farm cart loaded with cut bundles, waiting at the end of a row on the right.
+    {
+        const QPointF wheel(w * 0.8, h * 0.56);
+        const double r = 34;
+        p.setBrush(QColor(40, 30, 50, 120));
+        p.drawEllipse(QPointF(wheel.x() + 20, wheel.y() + r), 110, 12);
+        p.setPen(pen(QColor(90, 60, 40), 7));
+        p.drawLine(QPointF(wheel.x() - 110, wheel.y() - 20),
+                   QPointF(wheel.x() - 190, wheel.y() + 20));
+        p.setPen(Qt::NoPen);
+        for (int k = 0; k < 9; ++k) {
+            p.setBrush(palette({QColor(110, 70, 180), QColor(170, 120, 230)}, k / 8.0));
+            const QPointF bundle(wheel.x() - 90 + k * 22, wheel.y() - 44 - (k % 2) * 8);
+            p.drawEllipse(bundle, 20, 13);
+            p.setBrush(QColor(210, 170, 245));
+            for (int j = 0; j < 5; ++j)
+                p.drawEllipse(bundle + QPointF(rng.range(-14, 14), rng.range(-9, 4)), 2.5, 3.5);
+        }
+        p.setBrush(QColor(150, 100, 60));
+        p.drawRect(QRectF(wheel.x() - 110, wheel.y() - 42, 220, 30));
+        p.setBrush(QColor(110, 70, 45));
+        for (int k = 0; k < 4; ++k)
+            p.drawRect(QRectF(wheel.x() - 104 + k * 56, wheel.y() - 40, 4, 26));
+        p.setPen(pen(QColor(60, 40, 30), 6));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(wheel, r, r);
+        for (int k = 0; k < 6; ++k)
+            p.drawLine(wheel, wheel + polar(k * M_PI / 3, r));
+        p.setPen(Qt::NoPen);
+    }
     // Single spikes in the nearest rows.
     for (int i = 0; i < 1600; ++i) {
         const double y = h * 0.7 + std::pow(rng.next(), 0.6) * h * 0.32;
         const double x = rng.next() * w;
         double frac;
-        rows.at(x, y, &frac);
-        if (frac > 0.75)
+        const bool onTrack = rows.at(x, y, &frac) == trackRow && frac > 0.15 && frac < 0.75;
+        if (onTrack || frac > 0.75)
             continue;
         const double d = (y - horizon) / (h - horizon);
         const double len = 12 + 40 * d * d;
@@ -782,13 +848,6 @@ void lavender(QImage &img)
     }
     crescent(p, {w * 0.16, h * 0.08}, 20, QColor(255, 246, 230));
     birds(p, {w * 0.5, h * 0.1}, 7, 60, 12, QColor(60, 40, 70), rng);
-    // A few butterflies.
-    for (int i = 0; i < 6; ++i) {
-        const QPointF c(rng.range(0.1, 0.9) * w, rng.range(0.5, 0.8) * h);
-        p.setBrush(QColor(250, 240, 120));
-        p.drawEllipse(c + QPointF(-5, 0), 6, 4);
-        p.drawEllipse(c + QPointF(5, 0), 6, 4);
-    }
     p.end();
     texture(img, 0.04f, 0.018f, 164);
 }
