@@ -428,6 +428,7 @@ void balloons(QImage &img)
         }
     }
     const std::vector<std::vector<QColor>> schemes = {
+        {QColor(250, 150, 40), QColor(30, 130, 140)},
         {QColor(230, 40, 40), QColor(250, 200, 40)},
         {QColor(40, 90, 200), QColor(250, 250, 250), QColor(40, 170, 90)},
         {QColor(250, 130, 30), QColor(140, 40, 160)},
@@ -439,8 +440,10 @@ void balloons(QImage &img)
     struct Spot {
         double x, y, r;
     };
-    const Spot spots[] = {{0.15, 0.62, 18}, {0.86, 0.52, 24}, {0.55, 0.58, 30}, {0.3, 0.36, 44},
-                          {0.8, 0.2, 56},   {0.18, 0.12, 66}, {0.62, 0.38, 90}, {0.28, 0.7, 130}};
+    // The farthest one rides high in the open sky between the others.
+    const Spot spots[] = {{0.5, 0.09, 22},  {0.15, 0.62, 18}, {0.86, 0.52, 24},
+                          {0.55, 0.58, 30}, {0.3, 0.36, 44},  {0.8, 0.2, 56},
+                          {0.18, 0.12, 66}, {0.62, 0.38, 90}, {0.28, 0.7, 130}};
     for (size_t i = 0; i < std::size(spots); ++i)
         balloon(p, QPointF(spots[i].x * w, spots[i].y * h), spots[i].r * w / 640, schemes[i], rng);
     p.end();
@@ -565,6 +568,15 @@ void pagoda(QImage &img)
         Painter p(&img);
         verticalGradient(p, QRectF(0, 0, w, horizon),
                          {QColor(150, 190, 234), QColor(214, 220, 240), QColor(252, 226, 226)});
+        // Lower peaks in the haze to the west, behind the mountain.
+        const auto west = [&](double x) {
+            return h * 0.33 + h * 0.25 * std::pow(x / (w * 0.5), 1.6) -
+                   h * 0.06 * double(fbm(float(x / 90), 7.f, 155, 4));
+        };
+        QLinearGradient wg(0, h * 0.3, 0, horizon);
+        wg.setColorAt(0, QColor(176, 188, 222));
+        wg.setColorAt(1, QColor(208, 206, 230));
+        p.fillPath(ridge(w * 0.6, horizon, west), wg);
         // The mountain, pale with distance.
         QPainterPath fuji;
         fuji.moveTo(w * 0.2, horizon);
@@ -656,6 +668,7 @@ void pagoda(QImage &img)
     };
     branch(QPointF(-20, h * 0.02), 0.35, w * 0.28, 5);
     branch(QPointF(w + 20, h * 0.18), M_PI - 0.2, w * 0.2, 4);
+    birds(p, {w * 0.14, h * 0.26}, 5, 50, 10, QColor(70, 60, 80), rng);
     // Petals drifting down and floating on the pond.
     for (int i = 0; i < 260; ++i) {
         p.save();
@@ -1022,20 +1035,41 @@ void volcano(QImage &img)
     });
     {
         Painter p(&img);
-        // Lightning in the plume.
-        QPainterPath bolt;
-        QPointF at(w * 0.66, h * 0.12);
-        bolt.moveTo(at);
-        for (int i = 0; i < 9; ++i) {
-            at += QPointF(rng.range(-22, 18), rng.range(14, 30));
-            bolt.lineTo(at);
+        // Lightning in the plume: the ash clouds charge up as they rise.
+        const auto lightning = [&](QPointF at, int steps) {
+            QPainterPath bolt;
+            bolt.moveTo(at);
+            for (int i = 0; i < steps; ++i) {
+                at += QPointF(rng.range(-22, 18), rng.range(14, 30));
+                bolt.lineTo(at);
+            }
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(QColor(200, 180, 255, 120), 7));
+            p.drawPath(bolt);
+            p.setPen(pen(QColor(255, 255, 255), 2));
+            p.drawPath(bolt);
+            p.setPen(Qt::NoPen);
+        };
+        lightning({w * 0.66, h * 0.12}, 9);
+        lightning({w * 0.86, h * 0.03}, 7);
+        // Glowing bombs flung far out of the crater, trailing sparks as they fall.
+        for (int i = 0; i < 5; ++i) {
+            const double reach = rng.range(0.3, 0.48) * w * (i < 3 ? -1 : 0.8);
+            const double top = crater.y() - rng.range(0.12, 0.22) * h;
+            const QPointF end = crater + QPointF(reach, rng.range(-0.06, 0.02) * h);
+            QPainterPath arc;
+            arc.moveTo(crater);
+            arc.quadTo(QPointF(crater.x() + reach * 0.5, top), end);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(QColor(255, 110, 30, 80), 9));
+            p.drawPath(arc);
+            p.setPen(pen(QColor(255, 190, 80, 200), 2.5));
+            p.drawPath(arc);
+            p.setPen(Qt::NoPen);
+            glow(p, end, 22, QColor(255, 170, 60, 200));
+            p.setBrush(QColor(255, 240, 170));
+            p.drawEllipse(end, 5, 5);
         }
-        p.setBrush(Qt::NoBrush);
-        p.setPen(pen(QColor(200, 180, 255, 120), 7));
-        p.drawPath(bolt);
-        p.setPen(pen(QColor(255, 255, 255), 2));
-        p.drawPath(bolt);
-        p.setPen(Qt::NoPen);
         glow(p, crater, w * 0.45, QColor(255, 140, 40, 170));
         // The cone.
         QPainterPath cone;
@@ -2251,6 +2285,10 @@ void milkyWay(QImage &img)
     }
     stars(p, QRectF(0, 0, w, h * 0.8), 500, rng, 2.0);
     crescent(p, {w * 0.84, h * 0.1}, 26, QColor(255, 244, 220));
+    // A bright planet low in the east, steady where the stars twinkle.
+    glow(p, {w * 0.74, h * 0.31}, 70, QColor(255, 230, 190, 150));
+    p.setBrush(QColor(255, 246, 225));
+    p.drawEllipse(QPointF(w * 0.74, h * 0.31), 6, 6);
     // A shooting star.
     QLinearGradient sg(w * 0.3, h * 0.5, w * 0.1, h * 0.62);
     sg.setColorAt(0, QColor(255, 255, 255, 0));
@@ -2263,6 +2301,8 @@ void milkyWay(QImage &img)
         return h * 0.8 - h * 0.1 * std::exp(-std::pow((x - w * 0.3) / (w * 0.3), 2)) -
                h * 0.03 * double(fbm(float(x / 100), 1.f, 284, 3));
     };
+    // A far town lights the haze above the hills in the west.
+    glow(p, {w * 0.04, h * 0.76}, w * 0.4, QColor(255, 150, 100, 190));
     const QPainterPath hillPath = ridge(w, h, hills);
     QLinearGradient hg(0, h * 0.7, 0, h);
     hg.setColorAt(0, QColor(30, 34, 66));
@@ -2283,6 +2323,11 @@ void milkyWay(QImage &img)
     for (int i = 0; i < 60; ++i)
         p.drawEllipse(root + QPointF(rng.range(-130, 130), rng.range(-260, -140)),
                       rng.range(20, 44), rng.range(14, 30));
+    // Pines along the western crest, black against the town's glow.
+    for (int i = 0; i < 7; ++i) {
+        const double x = w * 0.015 + i * w * 0.03 + rng.range(-8, 8);
+        pine(p, x, hills(x) + 10, rng.range(50, 95), QColor(8, 8, 16));
+    }
     const QPointF tent(w * 0.78, hills(w * 0.78) + 16);
     glow(p, tent + QPointF(0, -20), 160, QColor(255, 170, 80, 120));
     QPolygonF tentShape;
@@ -2485,7 +2530,22 @@ void tropicalBeach(QImage &img)
         p.drawPolygon(stripe);
     }
     p.restore();
+    // Footprints from the bottom of the frame to the water's edge, pressed darker into the sand.
+    for (int k = 0; k < 9; ++k) {
+        const double t = k / 8.0;
+        const QPointF step(w * (0.98 - 0.3 * t) + (k % 2 ? 14 : -14) * (1 - 0.5 * t),
+                           h * (1.0 - 0.2 * t));
+        p.save();
+        p.translate(step);
+        p.rotate(-30);
+        p.setBrush(QColor(190, 160, 110));
+        p.drawEllipse(QPointF(0, 0), 6 * (1 - 0.4 * t), 13 * (1 - 0.4 * t));
+        p.restore();
+    }
     const QPointF castle(w * 0.86, h * 0.84);
+    // A moat of wet sand around the castle.
+    p.setBrush(QColor(180, 150, 110));
+    p.drawEllipse(castle + QPointF(0, 4), 76, 20);
     p.setBrush(QColor(220, 190, 130));
     p.drawRect(QRectF(castle.x() - 50, castle.y() - 30, 100, 30));
     for (const double dx : {-44.0, -6.0, 32.0}) {
@@ -2501,6 +2561,23 @@ void tropicalBeach(QImage &img)
     }
     p.setBrush(QColor(150, 110, 70));
     p.drawRect(QRectF(castle.x() - 8, castle.y() - 18, 16, 18));
+    // The builder's bucket and spade, left beside it.
+    const QPointF bucket(w * 0.9, h * 0.94);
+    QPolygonF pail;
+    pail << bucket + QPointF(-26, -50) << bucket + QPointF(26, -50) << bucket + QPointF(20, 0)
+         << bucket + QPointF(-20, 0);
+    p.setBrush(QColor(40, 120, 220));
+    p.drawPolygon(pail);
+    p.setBrush(QColor(250, 210, 40));
+    p.drawRect(QRectF(bucket.x() - 26, bucket.y() - 54, 52, 8));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(QColor(250, 210, 40), 3));
+    p.drawArc(QRectF(bucket.x() - 24, bucket.y() - 78, 48, 50), 0, 180 * 16);
+    p.setPen(pen(QColor(230, 50, 50), 6));
+    p.drawLine(bucket + QPointF(-70, -6), bucket + QPointF(-40, -60));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 50, 50));
+    p.drawEllipse(bucket + QPointF(-74, 0), 14, 10);
     const QPointF star(w * 0.7, h * 0.88);
     QPainterPath starfish;
     for (int k = 0; k < 10; ++k) {
