@@ -428,6 +428,7 @@ void balloons(QImage &img)
         }
     }
     const std::vector<std::vector<QColor>> schemes = {
+        {QColor(250, 150, 40), QColor(30, 130, 140)},
         {QColor(230, 40, 40), QColor(250, 200, 40)},
         {QColor(40, 90, 200), QColor(250, 250, 250), QColor(40, 170, 90)},
         {QColor(250, 130, 30), QColor(140, 40, 160)},
@@ -439,8 +440,10 @@ void balloons(QImage &img)
     struct Spot {
         double x, y, r;
     };
-    const Spot spots[] = {{0.15, 0.62, 18}, {0.86, 0.52, 24}, {0.55, 0.58, 30}, {0.3, 0.36, 44},
-                          {0.8, 0.2, 56},   {0.18, 0.12, 66}, {0.62, 0.38, 90}, {0.28, 0.7, 130}};
+    // The farthest one rides high in the open sky between the others.
+    const Spot spots[] = {{0.5, 0.09, 22},  {0.15, 0.62, 18}, {0.86, 0.52, 24},
+                          {0.55, 0.58, 30}, {0.3, 0.36, 44},  {0.8, 0.2, 56},
+                          {0.18, 0.12, 66}, {0.62, 0.38, 90}, {0.28, 0.7, 130}};
     for (size_t i = 0; i < std::size(spots); ++i)
         balloon(p, QPointF(spots[i].x * w, spots[i].y * h), spots[i].r * w / 640, schemes[i], rng);
     p.end();
@@ -565,6 +568,15 @@ void pagoda(QImage &img)
         Painter p(&img);
         verticalGradient(p, QRectF(0, 0, w, horizon),
                          {QColor(150, 190, 234), QColor(214, 220, 240), QColor(252, 226, 226)});
+        // Lower peaks in the haze to the west, behind the mountain.
+        const auto west = [&](double x) {
+            return h * 0.33 + h * 0.25 * std::pow(x / (w * 0.5), 1.6) -
+                   h * 0.06 * double(fbm(float(x / 90), 7.f, 155, 4));
+        };
+        QLinearGradient wg(0, h * 0.3, 0, horizon);
+        wg.setColorAt(0, QColor(176, 188, 222));
+        wg.setColorAt(1, QColor(208, 206, 230));
+        p.fillPath(ridge(w * 0.6, horizon, west), wg);
         // The mountain, pale with distance.
         QPainterPath fuji;
         fuji.moveTo(w * 0.2, horizon);
@@ -656,6 +668,7 @@ void pagoda(QImage &img)
     };
     branch(QPointF(-20, h * 0.02), 0.35, w * 0.28, 5);
     branch(QPointF(w + 20, h * 0.18), M_PI - 0.2, w * 0.2, 4);
+    birds(p, {w * 0.14, h * 0.26}, 5, 50, 10, QColor(70, 60, 80), rng);
     // Petals drifting down and floating on the pond.
     for (int i = 0; i < 260; ++i) {
         p.save();
@@ -718,7 +731,10 @@ void lavender(QImage &img)
     }
     clouds(img, {QRectF(0, 0, w, horizon * 0.85), QColor(255, 190, 160), QColor(110, 70, 140),
                  0.55f, 280.f, 40.f, 0.85f, 161});
-    const Rows rows{w * 0.5, double(horizon), 2.6};
+    // The rows meet a little left of the middle, and one of them is a farm track: the field
+    // is not its own mirror image, so its left and right pieces tell apart.
+    const Rows rows{w * 0.46, double(horizon), 2.6};
+    constexpr int trackRow = -1;
     forEachPixelRows(img, horizon, int(h), [&](int x, int y, QRgb) {
         const double d = double(y - horizon) / (h - horizon);
         double frac;
@@ -727,7 +743,15 @@ void lavender(QImage &img)
             fbm(float(x) / float(2 + 14 * d), float(y) / float(2 + 30 * d), 162, 3);
         const float across = float(std::abs(frac - 0.4) / 0.4);
         QRgb c;
-        if (frac < 0.8) {
+        if (row == trackRow && frac > 0.2 && frac < 0.7) {
+            // Pale gravel with two darker wheel ruts and grass down the middle.
+            const float rut = smoothstep(0.06f, 0.015f, float(std::abs(frac - 0.3))) +
+                              smoothstep(0.06f, 0.015f, float(std::abs(frac - 0.6)));
+            const float grass = smoothstep(0.06f, 0.02f, float(std::abs(frac - 0.45)));
+            c = mixRgb(qRgb(185, 155, 120), qRgb(140, 110, 85), spikes);
+            c = mixRgb(c, qRgb(110, 80, 65), rut * 0.7f);
+            c = mixRgb(c, qRgb(90, 110, 60), grass * (0.4f + 0.5f * spikes));
+        } else if (frac < 0.8) {
             const QRgb purple = (row % 2) ? qRgb(120, 80, 190) : qRgb(150, 90, 200);
             c = mixRgb(purple, qRgb(60, 40, 100), across * across * 0.8f);
             c = mixRgb(c, qRgb(220, 170, 240), smoothstep(0.6f, 0.85f, spikes) * 0.6f);
@@ -762,13 +786,68 @@ void lavender(QImage &img)
     p.setBrush(QColor(60, 40, 60));
     p.drawRect(QRectF(w * 0.8 - 4, horizon - 60, 8, 58));
     leafyCrown(p, QPointF(w * 0.8, horizon - 90), 48, QColor(80, 70, 90), rng, 40);
+    // A few butterflies, behind the hives and the cart so none sits on them.
+    for (int i = 0; i < 6; ++i) {
+        const QPointF c(rng.range(0.1, 0.9) * w, rng.range(0.5, 0.8) * h);
+        p.setBrush(QColor(250, 240, 120));
+        p.drawEllipse(c + QPointF(-5, 0), 6, 4);
+        p.drawEllipse(c + QPointF(5, 0), 6, 4);
+    }
+    // Bee hives at the edge of the field on the left, painted in the farm's colours.
+    const QColor hiveColours[] = {QColor(240, 236, 220), QColor(120, 170, 210),
+                                  QColor(240, 200, 90), QColor(240, 236, 220),
+                                  QColor(200, 110, 90)};
+    for (int i = 0; i < 5; ++i) {
+        const double s = 1.0 + i * 0.1;
+        const QRectF box(w * 0.03 + i * 52, h * 0.5 + i * 20, 40 * s, 34 * s);
+        p.setBrush(QColor(40, 30, 50, 110));
+        p.drawEllipse(QPointF(box.center().x() + 8 * s, box.bottom()), 28 * s, 6 * s);
+        p.setBrush(hiveColours[i]);
+        p.drawRect(box);
+        p.setBrush(hiveColours[i].darker(135));
+        p.drawRect(QRectF(box.left(), box.top() + box.height() * 0.45, box.width(), 3 * s));
+        p.setBrush(QColor(80, 60, 70));
+        p.drawRect(QRectF(box.left() - 4 * s, box.top() - 6 * s, box.width() + 8 * s, 7 * s));
+        p.setBrush(QColor(40, 25, 30));
+        p.drawRect(QRectF(box.center().x() - 7 * s, box.bottom() - 6 * s, 14 * s, 3 * s));
+    }
+    // A farm cart loaded with cut bundles, waiting at the end of a row on the right.
+    {
+        const QPointF wheel(w * 0.8, h * 0.56);
+        const double r = 34;
+        p.setBrush(QColor(40, 30, 50, 120));
+        p.drawEllipse(QPointF(wheel.x() + 20, wheel.y() + r), 110, 12);
+        p.setPen(pen(QColor(90, 60, 40), 7));
+        p.drawLine(QPointF(wheel.x() - 110, wheel.y() - 20),
+                   QPointF(wheel.x() - 190, wheel.y() + 20));
+        p.setPen(Qt::NoPen);
+        for (int k = 0; k < 9; ++k) {
+            p.setBrush(palette({QColor(110, 70, 180), QColor(170, 120, 230)}, k / 8.0));
+            const QPointF bundle(wheel.x() - 90 + k * 22, wheel.y() - 44 - (k % 2) * 8);
+            p.drawEllipse(bundle, 20, 13);
+            p.setBrush(QColor(210, 170, 245));
+            for (int j = 0; j < 5; ++j)
+                p.drawEllipse(bundle + QPointF(rng.range(-14, 14), rng.range(-9, 4)), 2.5, 3.5);
+        }
+        p.setBrush(QColor(150, 100, 60));
+        p.drawRect(QRectF(wheel.x() - 110, wheel.y() - 42, 220, 30));
+        p.setBrush(QColor(110, 70, 45));
+        for (int k = 0; k < 4; ++k)
+            p.drawRect(QRectF(wheel.x() - 104 + k * 56, wheel.y() - 40, 4, 26));
+        p.setPen(pen(QColor(60, 40, 30), 6));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(wheel, r, r);
+        for (int k = 0; k < 6; ++k)
+            p.drawLine(wheel, wheel + polar(k * M_PI / 3, r));
+        p.setPen(Qt::NoPen);
+    }
     // Single spikes in the nearest rows.
     for (int i = 0; i < 1600; ++i) {
         const double y = h * 0.7 + std::pow(rng.next(), 0.6) * h * 0.32;
         const double x = rng.next() * w;
         double frac;
-        rows.at(x, y, &frac);
-        if (frac > 0.75)
+        const bool onTrack = rows.at(x, y, &frac) == trackRow && frac > 0.15 && frac < 0.75;
+        if (onTrack || frac > 0.75)
             continue;
         const double d = (y - horizon) / (h - horizon);
         const double len = 12 + 40 * d * d;
@@ -782,13 +861,6 @@ void lavender(QImage &img)
     }
     crescent(p, {w * 0.16, h * 0.08}, 20, QColor(255, 246, 230));
     birds(p, {w * 0.5, h * 0.1}, 7, 60, 12, QColor(60, 40, 70), rng);
-    // A few butterflies.
-    for (int i = 0; i < 6; ++i) {
-        const QPointF c(rng.range(0.1, 0.9) * w, rng.range(0.5, 0.8) * h);
-        p.setBrush(QColor(250, 240, 120));
-        p.drawEllipse(c + QPointF(-5, 0), 6, 4);
-        p.drawEllipse(c + QPointF(5, 0), 6, 4);
-    }
     p.end();
     texture(img, 0.04f, 0.018f, 164);
 }
@@ -963,20 +1035,41 @@ void volcano(QImage &img)
     });
     {
         Painter p(&img);
-        // Lightning in the plume.
-        QPainterPath bolt;
-        QPointF at(w * 0.66, h * 0.12);
-        bolt.moveTo(at);
-        for (int i = 0; i < 9; ++i) {
-            at += QPointF(rng.range(-22, 18), rng.range(14, 30));
-            bolt.lineTo(at);
+        // Lightning in the plume: the ash clouds charge up as they rise.
+        const auto lightning = [&](QPointF at, int steps) {
+            QPainterPath bolt;
+            bolt.moveTo(at);
+            for (int i = 0; i < steps; ++i) {
+                at += QPointF(rng.range(-22, 18), rng.range(14, 30));
+                bolt.lineTo(at);
+            }
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(QColor(200, 180, 255, 120), 7));
+            p.drawPath(bolt);
+            p.setPen(pen(QColor(255, 255, 255), 2));
+            p.drawPath(bolt);
+            p.setPen(Qt::NoPen);
+        };
+        lightning({w * 0.66, h * 0.12}, 9);
+        lightning({w * 0.86, h * 0.03}, 7);
+        // Glowing bombs flung far out of the crater, trailing sparks as they fall.
+        for (int i = 0; i < 5; ++i) {
+            const double reach = rng.range(0.3, 0.48) * w * (i < 3 ? -1 : 0.8);
+            const double top = crater.y() - rng.range(0.12, 0.22) * h;
+            const QPointF end = crater + QPointF(reach, rng.range(-0.06, 0.02) * h);
+            QPainterPath arc;
+            arc.moveTo(crater);
+            arc.quadTo(QPointF(crater.x() + reach * 0.5, top), end);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(QColor(255, 110, 30, 80), 9));
+            p.drawPath(arc);
+            p.setPen(pen(QColor(255, 190, 80, 200), 2.5));
+            p.drawPath(arc);
+            p.setPen(Qt::NoPen);
+            glow(p, end, 22, QColor(255, 170, 60, 200));
+            p.setBrush(QColor(255, 240, 170));
+            p.drawEllipse(end, 5, 5);
         }
-        p.setBrush(Qt::NoBrush);
-        p.setPen(pen(QColor(200, 180, 255, 120), 7));
-        p.drawPath(bolt);
-        p.setPen(pen(QColor(255, 255, 255), 2));
-        p.drawPath(bolt);
-        p.setPen(Qt::NoPen);
         glow(p, crater, w * 0.45, QColor(255, 140, 40, 170));
         // The cone.
         QPainterPath cone;
@@ -2192,6 +2285,10 @@ void milkyWay(QImage &img)
     }
     stars(p, QRectF(0, 0, w, h * 0.8), 500, rng, 2.0);
     crescent(p, {w * 0.84, h * 0.1}, 26, QColor(255, 244, 220));
+    // A bright planet low in the east, steady where the stars twinkle.
+    glow(p, {w * 0.74, h * 0.31}, 70, QColor(255, 230, 190, 150));
+    p.setBrush(QColor(255, 246, 225));
+    p.drawEllipse(QPointF(w * 0.74, h * 0.31), 6, 6);
     // A shooting star.
     QLinearGradient sg(w * 0.3, h * 0.5, w * 0.1, h * 0.62);
     sg.setColorAt(0, QColor(255, 255, 255, 0));
@@ -2204,6 +2301,8 @@ void milkyWay(QImage &img)
         return h * 0.8 - h * 0.1 * std::exp(-std::pow((x - w * 0.3) / (w * 0.3), 2)) -
                h * 0.03 * double(fbm(float(x / 100), 1.f, 284, 3));
     };
+    // A far town lights the haze above the hills in the west.
+    glow(p, {w * 0.04, h * 0.76}, w * 0.4, QColor(255, 150, 100, 190));
     const QPainterPath hillPath = ridge(w, h, hills);
     QLinearGradient hg(0, h * 0.7, 0, h);
     hg.setColorAt(0, QColor(30, 34, 66));
@@ -2224,6 +2323,11 @@ void milkyWay(QImage &img)
     for (int i = 0; i < 60; ++i)
         p.drawEllipse(root + QPointF(rng.range(-130, 130), rng.range(-260, -140)),
                       rng.range(20, 44), rng.range(14, 30));
+    // Pines along the western crest, black against the town's glow.
+    for (int i = 0; i < 7; ++i) {
+        const double x = w * 0.015 + i * w * 0.03 + rng.range(-8, 8);
+        pine(p, x, hills(x) + 10, rng.range(50, 95), QColor(8, 8, 16));
+    }
     const QPointF tent(w * 0.78, hills(w * 0.78) + 16);
     glow(p, tent + QPointF(0, -20), 160, QColor(255, 170, 80, 120));
     QPolygonF tentShape;
@@ -2426,7 +2530,22 @@ void tropicalBeach(QImage &img)
         p.drawPolygon(stripe);
     }
     p.restore();
+    // Footprints from the bottom of the frame to the water's edge, pressed darker into the sand.
+    for (int k = 0; k < 9; ++k) {
+        const double t = k / 8.0;
+        const QPointF step(w * (0.98 - 0.3 * t) + (k % 2 ? 14 : -14) * (1 - 0.5 * t),
+                           h * (1.0 - 0.2 * t));
+        p.save();
+        p.translate(step);
+        p.rotate(-30);
+        p.setBrush(QColor(190, 160, 110));
+        p.drawEllipse(QPointF(0, 0), 6 * (1 - 0.4 * t), 13 * (1 - 0.4 * t));
+        p.restore();
+    }
     const QPointF castle(w * 0.86, h * 0.84);
+    // A moat of wet sand around the castle.
+    p.setBrush(QColor(180, 150, 110));
+    p.drawEllipse(castle + QPointF(0, 4), 76, 20);
     p.setBrush(QColor(220, 190, 130));
     p.drawRect(QRectF(castle.x() - 50, castle.y() - 30, 100, 30));
     for (const double dx : {-44.0, -6.0, 32.0}) {
@@ -2442,6 +2561,23 @@ void tropicalBeach(QImage &img)
     }
     p.setBrush(QColor(150, 110, 70));
     p.drawRect(QRectF(castle.x() - 8, castle.y() - 18, 16, 18));
+    // The builder's bucket and spade, left beside it.
+    const QPointF bucket(w * 0.9, h * 0.94);
+    QPolygonF pail;
+    pail << bucket + QPointF(-26, -50) << bucket + QPointF(26, -50) << bucket + QPointF(20, 0)
+         << bucket + QPointF(-20, 0);
+    p.setBrush(QColor(40, 120, 220));
+    p.drawPolygon(pail);
+    p.setBrush(QColor(250, 210, 40));
+    p.drawRect(QRectF(bucket.x() - 26, bucket.y() - 54, 52, 8));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(QColor(250, 210, 40), 3));
+    p.drawArc(QRectF(bucket.x() - 24, bucket.y() - 78, 48, 50), 0, 180 * 16);
+    p.setPen(pen(QColor(230, 50, 50), 6));
+    p.drawLine(bucket + QPointF(-70, -6), bucket + QPointF(-40, -60));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 50, 50));
+    p.drawEllipse(bucket + QPointF(-74, 0), 14, 10);
     const QPointF star(w * 0.7, h * 0.88);
     QPainterPath starfish;
     for (int k = 0; k < 10; ++k) {
