@@ -62,6 +62,13 @@ void describe(QWidget *element, QAccessible::Role role, const QString &name,
     }();
     Q_UNUSED(installed);
     element->setProperty(kRole, static_cast<int>(role));
+    // A reader already listening may have asked for the element before it was described (a
+    // change of its state does that); that reading would keep the plain role for good.
+    if (QAccessible::isActive()) {
+        QAccessibleInterface *known = QAccessible::queryAccessibleInterface(element);
+        if (known && known->role() != role)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+    }
     element->setAccessibleName(name);
     element->setAccessibleDescription(description);
 }

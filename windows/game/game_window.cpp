@@ -120,8 +120,8 @@ void GameWindow::createBoard(const GamePictures &pictures)
         // Cell k of the picture belongs to the tile whose home is cell k; the blank tile takes
         // the last cell, so the board opens on the whole picture.
         element->setPicture(pictures.cells.value(k - 1));
-        element->setEnabled(false); // the first shuffle must run undisturbed
         platform::describe(element, QAccessible::Button, tileName(board, tile));
+        element->setEnabled(false); // the first shuffle must run undisturbed
         m_tiles[static_cast<std::size_t>(tile)] = element;
         // The blank tile has no click action: it only ever trades places with a neighbour.
         if (tile != 0)
@@ -192,7 +192,7 @@ void GameWindow::createBanner()
     m_bannerPictures = {
         resources::pixmap(resources::name::ind1), resources::pixmap(resources::name::ind2),
         resources::pixmap(resources::name::ind3), resources::pixmap(resources::name::ind4)};
-    platform::describe(m_banner, QAccessible::Link, bannerAddress(),
+    platform::describe(m_banner, QAccessible::Link, bannerName(),
                        statusText(session::Status::BannerHint));
     connect(m_banner, &platform::Picture::clicked, this, &GameWindow::onBannerClicked);
     connect(m_banner, &platform::Picture::mouseMoved, this,
@@ -275,6 +275,13 @@ void GameWindow::nameCounters()
 {
     platform::rename(m_timeCounter, QStringLiteral("Time: ") + m_timeCounter->caption());
     platform::rename(m_clickCounter, QStringLiteral("Clicks: ") + m_clickCounter->caption());
+}
+
+QString GameWindow::bannerName() const
+{
+    // Its own design picture, before the first change, belongs to no site.
+    const QString address = bannerAddress();
+    return address.isEmpty() ? QStringLiteral("Fan site banner") : address;
 }
 
 QString GameWindow::bannerAddress() const
@@ -373,7 +380,7 @@ void GameWindow::onBannerTick()
 {
     if (const int shown = m_bannerCycle.tick()) {
         m_banner->setPicture(m_bannerPictures[static_cast<std::size_t>(shown - 1)]);
-        platform::rename(m_banner, bannerAddress());
+        platform::rename(m_banner, bannerName());
     }
 }
 

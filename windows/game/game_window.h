@@ -80,6 +80,7 @@ private:
     void enableTiles();
     void nameCounters();
     QString bannerAddress() const; // empty before the banner's first picture change
+    QString bannerName() const;    // for a reader: the address, or what the banner is
 
     void onTileClicked(int k);
     void onRestartClicked();

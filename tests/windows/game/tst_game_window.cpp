@@ -10,6 +10,7 @@
 #include "platform/web_link.h"
 #include "resources/resources.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
@@ -364,6 +365,37 @@ private Q_SLOTS:
         QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("4"));
         QCOMPARE(finished.count(), 1);
         QCOMPARE(finished.first().first().value<session::GameResult>().clicks, 4);
+    }
+
+    // A screen reader hears each tile by the piece it carries and where it stands, follows it
+    // when it moves, hears the counters with their values, and can press a tile.
+    void readerFollowsTheTiles()
+    {
+        newGame(1);
+        openPlay({testing::kUp}); // ImE8 now below the blank
+        const auto named = [](QWidget *w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        QAccessibleInterface *eight =
+            QAccessible::queryAccessibleInterface(tile(QStringLiteral("ImE8")));
+        QCOMPARE(int(eight->role()), int(QAccessible::Button));
+        QCOMPARE(named(tile(QStringLiteral("ImE8"))),
+                 QStringLiteral("Piece 8 of 12, row 3, column 4"));
+        QCOMPARE(named(tile(QStringLiteral("ImENo"))),
+                 QStringLiteral("Piece 12 of 12 (the blank tile), row 2, column 4"));
+        QCOMPARE(named(element<QWidget>(m_window, QStringLiteral("LbClicks"))),
+                 QStringLiteral("Clicks: 0"));
+        QSignalSpy finished(m_window.data(), &GameWindow::finished);
+        eight->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(named(tile(QStringLiteral("ImE8"))),
+                 QStringLiteral("Piece 8 of 12, row 2, column 4"));
+        QCOMPARE(named(element<QWidget>(m_window, QStringLiteral("LbClicks"))),
+                 QStringLiteral("Clicks: 1"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(
+                     element<QWidget>(m_window, QStringLiteral("Image2")))
+                     ->text(QAccessible::Description),
+                 QStringLiteral("Press here to restart the game..."));
     }
 
     // The buttons' keys: Escape asks the stop question, Ctrl+R restarts, Backspace goes back.

@@ -6,6 +6,7 @@
 #include "tests/support/program_tree.h"
 #include "windows/menu/menu_window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -234,6 +235,48 @@ private Q_SLOTS:
         QCOMPARE(play.first().first().toInt(), 27);
         QCOMPARE(help.count(), 1);
         QCOMPARE(exit.count(), 1);
+    }
+
+    // A screen reader finds every control by role and name, and its press is the click: the
+    // pictures and empty labels would otherwise read as nothing at all.
+    void readerFindsTheControls_data()
+    {
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        const int button = QAccessible::Button, link = QAccessible::Link;
+        QTest::newRow("previous") << "Image5" << button << "Previous picture";
+        QTest::newRow("next") << "Image6" << button << "Next picture";
+        QTest::newRow("play") << "Image2" << button << "Play";
+        QTest::newRow("help") << "Image4" << button << "Help";
+        QTest::newRow("exit") << "Image7" << button << "Exit";
+        QTest::newRow("first site") << "Label1" << link << platform::kFirstFanSite;
+        QTest::newRow("second site") << "Label2" << link << platform::kSecondFanSite;
+    }
+    void readerFindsTheControls()
+    {
+        QFETCH(QString, element);
+        QFETCH(int, role);
+        QFETCH(QString, name);
+        MenuWindow menu(*m_data, m_desktop);
+        QCOMPARE(menu.load(), QString());
+        QSignalSpy play(&menu, &MenuWindow::playRequested);
+        QAccessibleInterface *control =
+            QAccessible::queryAccessibleInterface(menu.findChild<QWidget *>(element));
+        QVERIFY(control);
+        QCOMPARE(int(control->role()), role);
+        QCOMPARE(control->text(QAccessible::Name), name);
+        QAccessibleActionInterface *actions = control->actionInterface();
+        QVERIFY(actions);
+        QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCoreApplication::processEvents();
+        if (element == QLatin1String("Image2"))
+            QCOMPARE(play.count(), 1);
+        else if (element.startsWith(u"Label"))
+            QCOMPARE(m_desktop.opened, QStringList{name});
+        else if (element == QLatin1String("Image6"))
+            QCOMPARE(menu.picture(), 2);
     }
 
     // The keys of the menu: Left and Right choose, Enter plays, F1 is Help, Escape is Exit.
