@@ -60,14 +60,15 @@ remove_tree() {
 }
 
 # Ends the processes this test started inside the chroot: those whose root is the chroot.
+chroot_processes() {
+    find /proc -mindepth 2 -maxdepth 2 -name root -printf '%h %l\n' 2>/dev/null |
+        awk -v r="$root" '$2 == r { sub(/^\/proc\//, "", $1); print $1 }'
+}
 stop_chroot_processes() {
     local signal p
     for signal in TERM KILL; do
-        for p in /proc/[0-9]*; do
-            if [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ]; then
-                kill -s $signal "${p#/proc/}" 2>/dev/null || true
-            fi
-        done
+        for p in $(chroot_processes); do kill -s $signal "$p" 2>/dev/null || true; done
+        [ -z "$(chroot_processes)" ] && return 0
         sleep 0.5
     done
 }
@@ -85,6 +86,7 @@ cleanup() {
     stop_xvfb
     remove_tree "$root" || true
     rm -rf "$work"
+    say "cleaned up"
 }
 trap cleanup EXIT
 
@@ -144,7 +146,9 @@ chmod 644 "$root/tmp/$(basename "$deb")"
 # ---- install
 snapshot "$work/before"
 say "apt-get install ./$(basename "$deb") (dependencies, no recommended packages)"
-in_chroot apt-get install -y --no-install-recommends "/tmp/$(basename "$deb")" \
+# A throwaway system: dpkg need not sync every file it unpacks.
+in_chroot apt-get install -y --no-install-recommends -o Dpkg::Options::=--force-unsafe-io \
+    "/tmp/$(basename "$deb")" \
     >"$artifacts/apt-install.log" 2>&1 || { tail -30 "$artifacts/apt-install.log"; fail "apt-get install failed"; }
 grep -E '^[0-9]+ upgraded, [0-9]+ newly installed' "$artifacts/apt-install.log"
 snapshot "$work/installed"
@@ -249,6 +253,7 @@ cp "$work/shot.png" "$artifacts/shuffle.png"
 if grep -q 'could not be read' "$work/game.err"; then fail "the game reports: $(cat "$work/game.err")"; fi
 cp "$work/game.err" "$artifacts/game-stderr.txt"
 
+say "ending the game"
 stop_chroot_processes
 wait "$game" 2>/dev/null || true
 umount "$root/tmp/.X11-unix/X$display"
