@@ -68,8 +68,10 @@ stop_chroot_processes() {
     local signal p
     for signal in TERM KILL; do
         for p in $(chroot_processes); do kill -s $signal "$p" 2>/dev/null || true; done
-        [ -z "$(chroot_processes)" ] && return 0
-        sleep 0.5
+        for _ in $(seq 20); do
+            [ -z "$(chroot_processes)" ] && return 0
+            sleep 0.1
+        done
     done
 }
 
