@@ -144,7 +144,7 @@ bool Form2::load()
 void Form2::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, resources::pixmap(resources::name::menuSkin));
+    painter.drawPixmap(0, 0, platform::SkinPixmap(resources::name::menuSkin));
 }
 
 void Form2::previousPicture()

@@ -23,7 +23,7 @@ Form3::Form3(QWidget *owner, const QString &pagePath)
 
     // Bottom first: each element created later lies above the ones before it.
     Image2 = new Picture(this, QStringLiteral("Image2"), 0, 0, 8040, 5235);
-    Image2->setPicture(resources::pixmap(resources::name::helpSkin));
+    Image2->setPicture(SkinPixmap(resources::name::helpSkin));
 
     Image1 = new Picture(this, QStringLiteral("Image1"), 120, 3720, 7815, 1455);
     Image1->setPicture(resources::pixmap(resources::name::helpStrip));

@@ -152,7 +152,7 @@ void Form4::paintEvent(QPaintEvent *)
     // The skin is the window's own picture, under every element; a dark sheet stands in
     // while there is none.
     QPainter painter(this);
-    const QPixmap skin = resources::pixmap(resources::name::recordsSkin);
+    const QPixmap skin = platform::SkinPixmap(resources::name::recordsSkin);
     if (skin.isNull())
         painter.fillRect(rect(), QColor(0, 64, 64));
     else
