@@ -10,6 +10,7 @@
 # Neither run may print a warning of Qt's on stderr (e.g. about placing windows).
 # Sway refuses to run as root: as root, the compositor and the game run as an unprivileged
 # user (created when missing). Exit status 77 (skipped) when no such user can be had.
+# WAYLAND_TEST_HOLD=<seconds> keeps the session that long after a failure, to look into it.
 set -euo pipefail
 
 program_dir=${1:?program dir}
@@ -40,6 +41,8 @@ if [ "$(id -u)" -eq 0 ]; then
             skip "running as root, sway refuses root, and no unprivileged user '$owner' could be created (useradd failed)"
     fi
     as_user=(setpriv --reuid="$(id -u "$owner")" --regid="$(id -g "$owner")" --clear-groups --)
+    "${as_user[@]}" true 2>/dev/null ||
+        skip "running as root, sway refuses root, and this process cannot become user '$owner' (setpriv failed)"
 fi
 
 # The build may live where that user cannot read (/root): the program is copied out.
