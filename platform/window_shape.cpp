@@ -34,13 +34,11 @@ public:
         setShape(shape);
     }
 
-    ~ChildClipper() override
+    // Leaves every child whole again, as before the window was shaped.
+    void unclipAll()
     {
         for (QWidget *child : m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (child->property(kClippedByShape).toBool()) {
-                child->clearMask();
-                child->setProperty(kClippedByShape, false);
-            }
+            unclip(child);
     }
 
     void setShape(const QRegion &shape)
@@ -78,15 +76,19 @@ private:
     {
         const QRegion inChild = m_shape.translated(-child->pos()) & child->rect();
         if ((QRegion(child->rect()) - inChild).isEmpty()) {
-            // Wholly inside the shape: unclipped, which paints faster.
-            if (child->property(kClippedByShape).toBool()) {
-                child->clearMask();
-                child->setProperty(kClippedByShape, false);
-            }
+            unclip(child); // wholly inside the shape: unclipped, which paints faster
             return;
         }
         child->setMask(inChild);
         child->setProperty(kClippedByShape, true);
+    }
+
+    static void unclip(QWidget *child)
+    {
+        if (!child->property(kClippedByShape).toBool())
+            return; // a mask of the child's own stays
+        child->clearMask();
+        child->setProperty(kClippedByShape, false);
     }
 
     QWidget *m_window;
@@ -178,7 +180,10 @@ void ShapeWindow(QWidget *window, const QImage &skin, Shaping shaping)
 {
     if (skin.isNull()) {
         window->clearMask();
-        delete clipperOf(window);
+        if (ChildClipper *clipper = clipperOf(window)) {
+            clipper->unclipAll();
+            delete clipper;
+        }
         return;
     }
     const QRegion shape = RegionFromPicture(skin, kSkinTransparent);

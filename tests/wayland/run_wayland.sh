@@ -64,17 +64,19 @@ cp -a "$program_dir" "$work/game"
 cp "$here/wl_pointer_device.py" "$work/"
 mkdir -p "$work/home" "$work/run"
 chmod 700 "$work/run"
-# Sanitizer builds: the same options for the game, with a suppressions file it can read.
+# Sanitizer builds: the same options for the game, with suppressions it can read, those of
+# the Wayland client library added.
 sanitizer_env=()
-for var in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-    value=${!var:-}
-    [ -n "$value" ] || continue
-    if [[ $value =~ suppressions=([^:]*) ]] && [ -r "${BASH_REMATCH[1]}" ]; then
-        cp "${BASH_REMATCH[1]}" "$work/$var.supp"
-        value=${value/${BASH_REMATCH[1]}/$work/$var.supp}
-    fi
-    sanitizer_env+=("$var=$value")
+for var in ASAN_OPTIONS UBSAN_OPTIONS; do
+    [ -z "${!var:-}" ] || sanitizer_env+=("$var=${!var}")
 done
+leak_options=${LSAN_OPTIONS:-}
+if [[ $leak_options =~ suppressions=([^:]*) ]] && [ -r "${BASH_REMATCH[1]}" ]; then
+    cat "${BASH_REMATCH[1]}" >"$work/lsan.supp"
+    leak_options=${leak_options/suppressions=${BASH_REMATCH[1]}/}
+fi
+cat "$here/lsan.supp" >>"$work/lsan.supp"
+sanitizer_env+=("LSAN_OPTIONS=suppressions=$work/lsan.supp${leak_options:+:${leak_options#:}}")
 chown -R "$owner" "$work"
 
 fail() {
