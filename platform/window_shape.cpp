@@ -17,7 +17,6 @@ namespace platform
 namespace
 {
 
-const char *const kClipperName = "puzzle_child_clipper";
 const char *const kClippedByShape = "puzzle_clipped_by_shape";
 
 // Keeps every child element of a translucent shaped window inside the window's shape: the
@@ -26,10 +25,10 @@ const char *const kClippedByShape = "puzzle_clipped_by_shape";
 // they are shown), and again whenever they move or change size.
 class ChildClipper : public QObject
 {
+    Q_OBJECT
 public:
     ChildClipper(QWidget *window, const QRegion &shape) : QObject(window), m_window(window)
     {
-        setObjectName(QLatin1String(kClipperName));
         window->installEventFilter(this);
         setShape(shape);
     }
@@ -97,8 +96,7 @@ private:
 
 ChildClipper *clipperOf(QWidget *window)
 {
-    return dynamic_cast<ChildClipper *>(
-        window->findChild<QObject *>(QLatin1String(kClipperName), Qt::FindDirectChildrenOnly));
+    return window->findChild<ChildClipper *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
@@ -265,3 +263,5 @@ bool WindowDragHandle::eventFilter(QObject *watched, QEvent *event)
 }
 
 } // namespace platform
+
+#include "window_shape.moc"
