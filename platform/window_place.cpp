@@ -17,8 +17,15 @@ QScreen *screenOf(const QWidget *window)
 }
 } // namespace
 
+bool canPlaceWindows()
+{
+    return !QGuiApplication::platformName().startsWith(u"wayland");
+}
+
 void centreOnScreen(QWidget *window)
 {
+    if (!canPlaceWindows())
+        return;
     if (const QScreen *screen = screenOf(window)) {
         QRect frame = window->rect();
         frame.moveCenter(screen->availableGeometry().center());
@@ -28,6 +35,8 @@ void centreOnScreen(QWidget *window)
 
 void placeFromScreenCorner(QWidget *window, QPoint offset)
 {
+    if (!canPlaceWindows())
+        return;
     if (const QScreen *screen = screenOf(window))
         window->move(screen->geometry().topLeft() + offset);
 }

@@ -9,6 +9,10 @@ class QWidget;
 namespace platform
 {
 
+// False where the desktop alone decides where top-level windows go (a Wayland compositor
+// ignores a client's positions); the functions below then leave every window to it.
+bool canPlaceWindows();
+
 // Centres the window on the screen's available area (the primary screen when it has none).
 void centreOnScreen(QWidget *window);
 

@@ -1,5 +1,10 @@
 #include "platform/window_shape.h"
 
+#include "resources/resources.h"
+
+#include <QChildEvent>
+#include <QGuiApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -8,6 +13,104 @@
 
 namespace platform
 {
+
+namespace
+{
+
+const char *const kClippedByShape = "puzzle_clipped_by_shape";
+
+// Keeps every child element of a translucent shaped window inside the window's shape: the
+// window's mask only limits input there, and the menu's title strip and link bars reach into
+// its cut corners. Children added later are clipped when they are first polished (before
+// they are shown), and again whenever they move or change size.
+class ChildClipper : public QObject
+{
+    Q_OBJECT
+public:
+    ChildClipper(QWidget *window, const QRegion &shape) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+        setShape(shape);
+    }
+
+    // Leaves every child whole again, as before the window was shaped.
+    void unclipAll()
+    {
+        for (QWidget *child : m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            unclip(child);
+    }
+
+    void setShape(const QRegion &shape)
+    {
+        m_shape = shape;
+        for (QWidget *child : m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            watch(child);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window) {
+            if (event->type() == QEvent::ChildPolished) {
+                QObject *child = static_cast<QChildEvent *>(event)->child();
+                if (child->isWidgetType())
+                    watch(static_cast<QWidget *>(child));
+            }
+        } else if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+            clip(static_cast<QWidget *>(watched));
+        }
+        return false;
+    }
+
+private:
+    void watch(QWidget *child)
+    {
+        if (child->isWindow()) // a dialog owned by the window has a shape of its own
+            return;
+        child->installEventFilter(this); // once: installing again only moves it to the front
+        clip(child);
+    }
+
+    void clip(QWidget *child)
+    {
+        const QRegion inChild = m_shape.translated(-child->pos()) & child->rect();
+        if ((QRegion(child->rect()) - inChild).isEmpty()) {
+            unclip(child); // wholly inside the shape: unclipped, which paints faster
+            return;
+        }
+        child->setMask(inChild);
+        child->setProperty(kClippedByShape, true);
+    }
+
+    static void unclip(QWidget *child)
+    {
+        if (!child->property(kClippedByShape).toBool())
+            return; // a mask of the child's own stays
+        child->clearMask();
+        child->setProperty(kClippedByShape, false);
+    }
+
+    QWidget *m_window;
+    QRegion m_shape;
+};
+
+ChildClipper *clipperOf(QWidget *window)
+{
+    return window->findChild<ChildClipper *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+Shaping shapingOf(QStringView platformName)
+{
+    // Qt's Wayland platforms are all named "wayland" or "wayland-<integration>".
+    return platformName.startsWith(u"wayland") ? Shaping::Translucent : Shaping::Mask;
+}
+
+Shaping platformShaping()
+{
+    return shapingOf(QGuiApplication::platformName());
+}
 
 QRegion RegionFromPicture(const QImage &picture, QRgb transparent)
 {
@@ -64,13 +167,67 @@ QString skinProblem(const QImage &skin, const QString &name)
     return {};
 }
 
+QImage CutToAlpha(const QImage &picture, QRgb transparent)
+{
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb cut = transparent & RGB_MASK;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & RGB_MASK) == cut)
+                line[x] = cut; // alpha 0
+    }
+    return image;
+}
+
 void ShapeWindow(QWidget *window, const QImage &skin)
+{
+    ShapeWindow(window, skin, platformShaping());
+}
+
+void ShapeWindow(QWidget *window, const QImage &skin, Shaping shaping)
 {
     if (skin.isNull()) {
         window->clearMask();
+        if (ChildClipper *clipper = clipperOf(window)) {
+            clipper->unclipAll();
+            delete clipper;
+        }
         return;
     }
-    window->setMask(RegionFromPicture(skin, kSkinTransparent));
+    const QRegion shape = RegionFromPicture(skin, kSkinTransparent);
+    // The mask: the window's outline on X11, where clicks may land on Wayland.
+    window->setMask(shape);
+    if (shaping == Shaping::Mask)
+        return;
+    // What the window leaves unpainted stays transparent, so no background may fill it.
+    window->setAttribute(Qt::WA_TranslucentBackground);
+    window->setAutoFillBackground(false);
+    if (ChildClipper *clipper = clipperOf(window))
+        clipper->setShape(shape);
+    else
+        new ChildClipper(window, shape);
+}
+
+QPixmap SkinPixmap(const QString &name)
+{
+    return SkinPixmap(name, platformShaping());
+}
+
+QPixmap SkinPixmap(const QString &name, Shaping shaping)
+{
+    const QPixmap skin = resources::pixmap(name);
+    if (shaping == Shaping::Mask || skin.isNull())
+        return skin;
+    // Windows paint their skin on every expose: cut it once per source picture.
+    static QHash<qint64, QPixmap> cut;
+    auto found = cut.constFind(skin.cacheKey());
+    if (found != cut.constEnd())
+        return *found;
+    QPixmap transparent = QPixmap::fromImage(CutToAlpha(skin.toImage(), kSkinTransparent));
+    transparent.setDevicePixelRatio(skin.devicePixelRatio());
+    cut.insert(skin.cacheKey(), transparent);
+    return transparent;
 }
 
 WindowDragHandle::WindowDragHandle(QWidget *handle, QWidget *window)
@@ -117,3 +274,5 @@ bool WindowDragHandle::eventFilter(QObject *watched, QEvent *event)
 }
 
 } // namespace platform
+
+#include "window_shape.moc"

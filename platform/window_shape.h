@@ -4,9 +4,11 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPixmap>
 #include <QPoint>
 #include <QRegion>
 #include <QString>
+#include <QStringView>
 
 class QWidget;
 
@@ -15,17 +17,36 @@ namespace platform
 
 inline constexpr QRgb kSkinTransparent = 0xFFFFFF; // pure white, compared without alpha
 
+// How a window system lets a window take a shape.
+enum class Shaping {
+    Mask,        // the window system cuts the window to its mask (X11); painting stays opaque
+    Translucent, // the mask only limits input (Wayland); the window's own alpha draws the shape
+};
+Shaping shapingOf(QStringView platformName);
+Shaping platformShaping(); // of the running application
+
 // Exactly the pixels of the picture whose colour is not `transparent` (no tolerance).
 QRegion RegionFromPicture(const QImage &picture, QRgb transparent);
 
 // Why a skin cannot shape a window, for the player, naming it; empty when it can. A skin
 // that is missing or pure white would leave the window rectangular or invisible.
 QString skinProblem(const QImage &skin, const QString &name);
+// The picture with alpha 0 exactly where its colour is `transparent`, every other pixel as it
+// was (ARGB32, not premultiplied).
+QImage CutToAlpha(const QImage &picture, QRgb transparent);
 
 // Shapes a window to its skin (drawn at the window's top left) before it is first shown.
 // The skin is the design-size picture, so the shape is in logical pixels; a null skin
-// leaves the window rectangular.
+// leaves the window rectangular. With Translucent shaping the window also becomes a
+// translucent top level, and every child element, present or added later, is clipped to the
+// shape, so nothing is painted over the cut-away pixels.
 void ShapeWindow(QWidget *window, const QImage &skin);
+void ShapeWindow(QWidget *window, const QImage &skin, Shaping shaping);
+
+// The built-in skin `name` as a shaped window paints it: with Translucent shaping its pure
+// white pixels are transparent, with Mask shaping it is the picture as it is.
+QPixmap SkinPixmap(const QString &name);
+QPixmap SkinPixmap(const QString &name, Shaping shaping);
 
 // Lets the player move a borderless window by one of its elements, as by a title bar:
 // a press of the left button alone starts the move; any other button does nothing.

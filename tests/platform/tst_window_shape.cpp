@@ -68,6 +68,14 @@ private Q_SLOTS:
     void shapeWindowSetsTheMaskAndNullSkinLeavesItRectangular();
     void brokenSkinsAreReported_data();
     void brokenSkinsAreReported();
+    void waylandPlatformsDrawTheShapeThemselves_data();
+    void waylandPlatformsDrawTheShapeThemselves();
+    void cutToAlphaClearsExactlyTheWhitePixels_data();
+    void cutToAlphaClearsExactlyTheWhitePixels();
+    void translucentWindowsClipTheirChildrenToTheShape_data();
+    void translucentWindowsClipTheirChildrenToTheShape();
+    void skinPixmapIsClearExactlyWhereTheWindowIsCut_data();
+    void skinPixmapIsClearExactlyWhereTheWindowIsCut();
     void dragMovesOnlyWithTheLeftButtonAlone_data();
     void dragMovesOnlyWithTheLeftButtonAlone();
 };
@@ -183,6 +191,149 @@ void TestWindowShape::brokenSkinsAreReported()
     }
     QVERIFY2(got.contains(problem) && got.contains(QLatin1String("\"menu_skin\"")),
              qPrintable(got));
+}
+
+void TestWindowShape::waylandPlatformsDrawTheShapeThemselves_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("translucent");
+    QTest::newRow("X11") << "xcb" << false;
+    QTest::newRow("Wayland") << "wayland" << true;
+    QTest::newRow("Wayland through EGL") << "wayland-egl" << true;
+    QTest::newRow("headless tests") << "offscreen" << false;
+    QTest::newRow("unknown platform") << "" << false;
+}
+
+// On Wayland a mask only limits input: the window must draw its shape in alpha. Elsewhere
+// nothing may change, so X11 keeps its opaque, window-system-cut windows.
+void TestWindowShape::waylandPlatformsDrawTheShapeThemselves()
+{
+    QFETCH(QString, platform);
+    QFETCH(bool, translucent);
+    QCOMPARE(platform::shapingOf(platform) == platform::Shaping::Translucent, translucent);
+}
+
+void TestWindowShape::cutToAlphaClearsExactlyTheWhitePixels_data()
+{
+    QTest::addColumn<QString>("skin");
+    QTest::addColumn<int>("format");
+    const int rgb = QImage::Format_RGB32;
+    QTest::newRow("corners cut") << "W..W/..../W..W" << rgb;
+    QTest::newRow("off-white stays opaque") << "ooo/oWo/ooo" << rgb;
+    QTest::newRow("all white") << "WW/WW" << rgb;
+    QTest::newRow("picture with an alpha channel") << "W.W/.W." << int(QImage::Format_ARGB32);
+    QTest::newRow("premultiplied picture") << "WW./..W" << int(QImage::Format_ARGB32_Premultiplied);
+}
+
+// What a Wayland window paints: the desktop must show through every pure white pixel and
+// through nothing else, and the kept pixels keep their colours.
+void TestWindowShape::cutToAlphaClearsExactlyTheWhitePixels()
+{
+    QFETCH(QString, skin);
+    QFETCH(int, format);
+    const QImage source = skinFromText(skin, static_cast<QImage::Format>(format));
+
+    const QImage cut = platform::CutToAlpha(source, qRgb(255, 255, 255));
+
+    QCOMPARE(cut.size(), source.size());
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            const QRgb was = source.pixel(x, y), is = cut.pixel(x, y);
+            const QString at = QStringLiteral("(%1,%2)").arg(x).arg(y);
+            if ((was & RGB_MASK) == 0xFFFFFFu)
+                QVERIFY2(qAlpha(is) == 0, qPrintable(at + QStringLiteral(" is white, not clear")));
+            else
+                QVERIFY2(is == was, qPrintable(at + QStringLiteral(" changed")));
+        }
+    }
+}
+
+void TestWindowShape::translucentWindowsClipTheirChildrenToTheShape_data()
+{
+    QTest::addColumn<int>("shaping");
+    QTest::newRow("X11: the window system cuts, children stay as they are")
+        << int(platform::Shaping::Mask);
+    QTest::newRow("Wayland: translucent, every child clipped to the shape")
+        << int(platform::Shaping::Translucent);
+}
+
+// The menu's title strip and link bars reach into its cut corners: on Wayland they would
+// paint over pixels that must show the desktop, whether they were there before the window
+// was shaped, came later, or moved. Children wholly inside the shape stay unclipped.
+void TestWindowShape::translucentWindowsClipTheirChildrenToTheShape()
+{
+    QFETCH(int, shaping);
+    const auto how = static_cast<platform::Shaping>(shaping);
+    const bool translucent = how == platform::Shaping::Translucent;
+    const QImage skin = skinFromText(QStringLiteral("W..W/..../W..W"));
+    const QRegion shape = platform::RegionFromPicture(skin, qRgb(255, 255, 255));
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    window.setFixedSize(4, 3);
+    window.setAutoFillBackground(true);
+    auto *strip = new QWidget(&window); // the whole window, corners too
+    strip->setGeometry(0, 0, 4, 3);
+    auto *inside = new QWidget(&window);
+    inside->setGeometry(1, 1, 2, 1);
+
+    platform::ShapeWindow(&window, skin, how);
+    auto *later = new QWidget(&window); // made after the shape, like the help window's
+    later->setGeometry(2, 1, 2, 2);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const auto clippedTo = [&](const QWidget *child) {
+        return (child->mask() ^ shape.translated(-child->pos()).intersected(child->rect()))
+            .isEmpty();
+    };
+    QVERIFY((window.mask() ^ shape).isEmpty());
+    QCOMPARE(window.testAttribute(Qt::WA_TranslucentBackground), translucent);
+    QCOMPARE(window.autoFillBackground(), !translucent);
+    QVERIFY(inside->mask().isEmpty());
+    if (translucent) {
+        QVERIFY2(clippedTo(strip), "a child over the cut corners is not clipped");
+        QVERIFY2(clippedTo(later), "a child made after the shape is not clipped");
+        later->move(1, 1); // now wholly inside
+        QVERIFY(later->mask().isEmpty());
+        later->move(0, 1);
+        QVERIFY2(clippedTo(later), "a child moved onto a cut corner is not clipped");
+        platform::ShapeWindow(&window, QImage(), how);
+        QVERIFY2(strip->mask().isEmpty() && later->mask().isEmpty(),
+                 "no skin: the children are whole again");
+    } else {
+        QVERIFY(strip->mask().isEmpty());
+        QVERIFY(later->mask().isEmpty());
+    }
+}
+
+void TestWindowShape::skinPixmapIsClearExactlyWhereTheWindowIsCut_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("menu") << resources::name::menuSkin;
+    QTest::newRow("help") << resources::name::helpSkin;
+    QTest::newRow("records") << resources::name::recordsSkin;
+}
+
+// The skin a window paints on Wayland is clear exactly outside the window's input shape,
+// so what the player sees and where clicks land agree; on X11 it is the picture itself.
+void TestWindowShape::skinPixmapIsClearExactlyWhereTheWindowIsCut()
+{
+    QFETCH(QString, name);
+    const QRegion shape = platform::RegionFromPicture(resources::image(name), qRgb(255, 255, 255));
+
+    QCOMPARE(platform::SkinPixmap(name, platform::Shaping::Mask).cacheKey(),
+             resources::pixmap(name).cacheKey());
+
+    const QPixmap painted = platform::SkinPixmap(name, platform::Shaping::Translucent);
+    QCOMPARE(painted.devicePixelRatio(), 1.0);
+    const QImage image = painted.toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.size(), resources::image(name).size());
+    int wrong = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            wrong += (qAlpha(image.pixel(x, y)) == 0) == shape.contains(QPoint(x, y));
+    QCOMPARE(wrong, 0);
+    QCOMPARE(platform::SkinPixmap(name, platform::Shaping::Translucent).cacheKey(),
+             painted.cacheKey()); // cut once, not on every paint
 }
 
 void TestWindowShape::dragMovesOnlyWithTheLeftButtonAlone_data()

@@ -24,7 +24,7 @@ HelpWindow::HelpWindow(QWidget *owner, const QString &pagePath)
 
     // Bottom first: each element created later lies above the ones before it.
     auto *sheet = new platform::Picture(this, QStringLiteral("Image2"), 0, 0, 8040, 5235);
-    sheet->setPicture(resources::pixmap(resources::name::helpSkin));
+    sheet->setPicture(platform::SkinPixmap(resources::name::helpSkin));
 
     auto *strip = new platform::Picture(this, QStringLiteral("Image1"), 120, 3720, 7815, 1455);
     strip->setPicture(resources::pixmap(resources::name::helpStrip));

@@ -174,7 +174,7 @@ QString MenuWindow::load()
 void MenuWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, resources::pixmap(resources::name::menuSkin));
+    painter.drawPixmap(0, 0, platform::SkinPixmap(resources::name::menuSkin));
 }
 
 void MenuWindow::closeEvent(QCloseEvent *event)

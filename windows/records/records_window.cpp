@@ -139,7 +139,7 @@ void RecordsWindow::paintEvent(QPaintEvent *)
 {
     // The skin is the window's own picture, under every element.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, resources::pixmap(resources::name::recordsSkin));
+    painter.drawPixmap(0, 0, platform::SkinPixmap(resources::name::recordsSkin));
 }
 
 } // namespace windows
