@@ -1,5 +1,6 @@
 #include "records/completion_dialog.h"
 
+#include "core/numeric_text.h"
 #include "menu/data_tree.h"
 #include "platform/elements.h"
 #include "platform/music.h"
@@ -123,16 +124,21 @@ void Form5::load()
     stopTimer(m_game, "TmHour");
 }
 
-GameResult Form5::gameResult() const
+std::optional<session::GameResult> Form5::gameResult() const
 {
-    return {captionOf(m_game, "LbClicks"), captionOf(m_game, "LbSecs"), shown(m_game, "ImGPrev"),
-            shown(m_game, "ImEPrev")};
+    const auto count = [this](const char *name) {
+        return static_cast<int>(core::numericValue(captionOf(m_game, name).toStdString()));
+    };
+    if (!shown(m_game, "ImGPrev") && !shown(m_game, "ImEPrev"))
+        return std::nullopt;
+    return session::GameResult{shown(m_game, "ImGPrev") ? core::Level::Hard : core::Level::Normal,
+                               count("LbSecs"), count("LbClicks")};
 }
 
 void Form5::CheckRecords()
 {
-    const StoredRecords stored = readStoredRecords(data_tree::recordsFile());
-    if (recordWrites(gameResult(), stored, QString()).settings.isEmpty())
+    const std::optional<session::GameResult> game = gameResult();
+    if (!game || !RecordsFile(data_tree::recordsFile()).beats(*game).any())
         return;
     Label2->show();
     Text1->show();
@@ -141,20 +147,11 @@ void Form5::CheckRecords()
 
 void Form5::closeClicked()
 {
-    const QString file = data_tree::recordsFile();
-    const StoredRecords stored = readStoredRecords(file);
-    const RecordWrites writes = recordWrites(gameResult(), stored, sanitizedName(Text1->text()));
-    for (const Setting &s : writes.settings) {
-        if (!WriteSetting(file, writes.section, s.key, s.value)) {
-            // The rest would only add to a half-written record; the player learns why.
-            platform::services().tell(
-                this,
-                QStringLiteral("Your record could not be saved.\n\nThe records file \"%1\" "
-                               "could not be written.")
-                    .arg(file),
-                QStringLiteral("Zantho Puzzle +1"));
-            break;
-        }
+    if (const std::optional<session::GameResult> game = gameResult()) {
+        const SaveOutcome outcome =
+            RecordsFile(data_tree::recordsFile()).save(*game, Text1->text());
+        if (!outcome.saved)
+            platform::services().tell(this, outcome.message, QStringLiteral("Zantho Puzzle +1"));
     }
     accept();
 }

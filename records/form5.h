@@ -2,10 +2,12 @@
 // The completion dialog: time and clicks of the won game, and the name prompt when a record
 // is beaten. Built afresh for every won game.
 
-#include "records/record_check.h"
+#include "session/game_result.h"
 
 #include <QDialog>
 #include <QPointer>
+
+#include <optional>
 
 namespace platform
 {
@@ -37,8 +39,8 @@ protected:
 
 private:
     void load();
-    void closeClicked(); // Label3
-    GameResult gameResult() const;
+    void closeClicked();                                   // Label3
+    std::optional<session::GameResult> gameResult() const; // none: no level shown
 
     QPointer<QWidget> m_game;
     platform::Picture *Image1 = nullptr;

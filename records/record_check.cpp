@@ -1,7 +1,6 @@
 #include "records/record_check.h"
 
 #include "core/numeric_text.h"
-#include "records/records_file.h"
 
 namespace records
 {
@@ -12,27 +11,15 @@ double numeric(const QString &text)
 {
     return core::numericValue(text.toStdString());
 }
-const QString kNormal = QStringLiteral("EA");
-const QString kHard = QStringLiteral("HA");
+QString decimal(int value)
+{
+    return QString::fromStdString(core::plainDecimal(value));
+}
 } // namespace
 
-StoredRecords readStoredRecords(const QString &file)
+QByteArray sectionOf(core::Level level)
 {
-    StoredRecords s;
-    s.normalTime = numeric(ReadSetting(file, kNormal, QStringLiteral("TIE2")));
-    s.normalClicks = numeric(ReadSetting(file, kNormal, QStringLiteral("CLI1")));
-    s.hardTime = numeric(ReadSetting(file, kHard, QStringLiteral("TIE2")));
-    s.hardClicks = numeric(ReadSetting(file, kHard, QStringLiteral("CLI1")));
-    return s;
-}
-
-std::optional<QString> levelSection(const GameResult &game)
-{
-    if (game.hardPreviewShown)
-        return kHard;
-    if (game.normalPreviewShown)
-        return kNormal;
-    return std::nullopt;
+    return level == core::Level::Hard ? QByteArrayLiteral("HA") : QByteArrayLiteral("EA");
 }
 
 bool beatsClicksRecord(double clicks, double storedClicks)
@@ -45,25 +32,26 @@ bool beatsTimeRecord(double seconds, double storedSeconds)
     return seconds < storedSeconds || storedSeconds == 0;
 }
 
-RecordWrites recordWrites(const GameResult &game, const StoredRecords &stored, const QString &name)
+Beaten beaten(const session::GameResult &game, const LevelRecords &stored)
 {
-    RecordWrites w;
-    const std::optional<QString> section = levelSection(game);
-    if (!section)
-        return w;
-    w.section = *section;
-    const bool hard = *section == kHard;
-    if (beatsClicksRecord(numeric(game.clicks), hard ? stored.hardClicks : stored.normalClicks)) {
-        w.settings.append({QStringLiteral("NAMCL"), name});
-        w.settings.append({QStringLiteral("CLI1"), game.clicks});
-        w.settings.append({QStringLiteral("TIE1"), game.seconds});
+    return {beatsClicksRecord(game.clicks, numeric(stored.fewestClicks.clicks)),
+            beatsTimeRecord(game.seconds, numeric(stored.shortestTime.seconds))};
+}
+
+QList<Setting> recordSettings(const session::GameResult &game, Beaten beaten, const QString &name)
+{
+    QList<Setting> settings;
+    if (beaten.clicks) {
+        settings.append({QByteArrayLiteral("NAMCL"), name});
+        settings.append({QByteArrayLiteral("CLI1"), decimal(game.clicks)});
+        settings.append({QByteArrayLiteral("TIE1"), decimal(game.seconds)});
     }
-    if (beatsTimeRecord(numeric(game.seconds), hard ? stored.hardTime : stored.normalTime)) {
-        w.settings.append({QStringLiteral("NAMTI"), name});
-        w.settings.append({QStringLiteral("CLI2"), game.clicks});
-        w.settings.append({QStringLiteral("TIE2"), game.seconds});
+    if (beaten.time) {
+        settings.append({QByteArrayLiteral("NAMTI"), name});
+        settings.append({QByteArrayLiteral("CLI2"), decimal(game.clicks)});
+        settings.append({QByteArrayLiteral("TIE2"), decimal(game.seconds)});
     }
-    return w;
+    return settings;
 }
 
 } // namespace records

@@ -1,10 +1,12 @@
 #include "records/records_file.h"
 
 #include "core/numeric_text.h"
-#include "records/profile_text.h"
+#include "platform/file_lookup.h"
+#include "records/records_store.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
@@ -13,44 +15,102 @@
 namespace records
 {
 
+namespace
+{
+
+QString valueOf(const profile::Document &document, QByteArrayView section, QByteArrayView key)
+{
+    return document.value(section, key).value_or(QString()).left(kMaxValueLength);
+}
+
+LevelRecords levelIn(const profile::Document &document, core::Level level)
+{
+    const QByteArray section = sectionOf(level);
+    const auto value = [&](const char *key) { return valueOf(document, section, key); };
+    return {{value("NAMCL"), value("CLI1"), value("TIE1")},
+            {value("NAMTI"), value("CLI2"), value("TIE2")}};
+}
+
+QString notSaved(const QString &file, const QString &reason)
+{
+    return QStringLiteral("Your record could not be saved.\n\nThe records file \"%1\" could not "
+                          "be written: %2.")
+        .arg(QDir::toNativeSeparators(file), reason);
+}
+
+} // namespace
+
+QString recordsFileFor(const QString &programDir)
+{
+    const QString installed =
+        platform::resolveProgramPath(programDir, QStringLiteral("\\Config\\Kelset.dll"));
+    const QFileInfo file(installed);
+    const QFileInfo folder(file.absolutePath());
+    if (file.exists() ? file.isFile() && file.isWritable() : folder.isDir() && folder.isWritable())
+        return installed;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/zantho-puzzle/Kelset.dll");
+}
+
+RecordsFile::RecordsFile(QString path) : m_path(std::move(path)) {}
+
+RecordsFile RecordsFile::forProgram(const QString &programDir)
+{
+    const QString installed =
+        platform::resolveProgramPath(programDir, QStringLiteral("\\Config\\Kelset.dll"));
+    RecordsFile records(recordsFileFor(programDir));
+    if (records.m_path != installed) {
+        records.m_makeFolder = true;
+        if (QFileInfo(installed).isFile())
+            records.m_startFrom = installed;
+    }
+    return records;
+}
+
+RecordsTable RecordsFile::read() const
+{
+    const profile::Document document(store::readBytes({m_path, m_startFrom, m_makeFolder}));
+    return {levelIn(document, core::Level::Normal), levelIn(document, core::Level::Hard)};
+}
+
+Beaten RecordsFile::beats(const session::GameResult &game) const
+{
+    const profile::Document document(store::readBytes({m_path, m_startFrom, m_makeFolder}));
+    return beaten(game, levelIn(document, game.level));
+}
+
+SaveOutcome RecordsFile::save(const session::GameResult &game, const QString &name)
+{
+    const QString stored = sanitizedName(name);
+    Beaten written;
+    const store::Result result =
+        store::edit({m_path, m_startFrom, m_makeFolder}, [&](profile::Document &document) {
+            written = beaten(game, levelIn(document, game.level));
+            const QByteArray section = sectionOf(game.level);
+            for (const Setting &s : recordSettings(game, written, stored))
+                document.setValue(section, s.key, s.value);
+            return written.any();
+        });
+    if (!result.ok)
+        return {false, {}, notSaved(m_path, result.reason)};
+    return {true, written, {}};
+}
+
 QString ReadSetting(const QString &file, const QString &section, const QString &key)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray text = f.readAll();
-    return profile::valueIn(text, section.toUtf8(), key.toUtf8())
-        .value_or(QString())
-        .left(kMaxValueLength);
+    return valueOf(profile::Document(store::readBytes({file, {}, false})), section.toUtf8(),
+                   key.toUtf8());
 }
 
 bool WriteSetting(const QString &file, const QString &section, const QString &key,
                   const QString &value)
 {
-    QByteArray old;
-    {
-        QFile f(file);
-        if (f.exists()) {
-            // A file that is there but cannot be read must not be replaced by one that
-            // holds only this value.
-            if (!f.open(QIODevice::ReadOnly))
-                return false;
-            old = f.readAll();
-            if (f.error() != QFileDevice::NoError)
-                return false;
-        }
-    }
-    const QByteArray text = profile::withValue(old, section.toUtf8(), key.toUtf8(), value.toUtf8());
-    if (text == old && QFile::exists(file))
-        return true;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(text) != text.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return store::edit({file, {}, false},
+                       [&](profile::Document &document) {
+                           document.setValue(section.toUtf8(), key.toUtf8(), value);
+                           return true;
+                       })
+        .ok;
 }
 
 QString FormatSeconds(long long seconds)

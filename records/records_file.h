@@ -1,6 +1,8 @@
 #pragma once
-// The records file: read and written one key at a time, never kept in memory, so that every
-// window shows what the file holds at that moment.
+// The records file: read whenever a window shows it, changed one record at a time under a
+// lock, in one atomic write.
+
+#include "records/record_check.h"
 
 #include <QString>
 
@@ -12,13 +14,50 @@ inline constexpr int kMaxValueLength = 254;
 // A name longer than this does not fit the records window's name field.
 inline constexpr int kMaxNameLength = 13;
 
+// Where a game installed in programDir keeps its records: <programDir>/Config/Kelset.dll
+// when that file, or (while it does not exist) its folder, may be written, as in a build
+// tree or an unpacked copy; otherwise, as for a system-wide install, the player's own
+// $XDG_DATA_HOME/zantho-puzzle/Kelset.dll (~/.local/share/... by default).
+QString recordsFileFor(const QString &programDir);
+
+struct SaveOutcome {
+    bool saved = false;
+    Beaten written;  // the records now in the file; none when nothing was beaten
+    QString message; // for the player, naming the file, when not saved
+};
+
+class RecordsFile
+{
+public:
+    explicit RecordsFile(QString path);
+    // The records of the game in programDir, at recordsFileFor(programDir). Kept in the
+    // player's folder, they start from the program folder's records: those are read until
+    // the first save, which copies their bytes with the new record.
+    static RecordsFile forProgram(const QString &programDir);
+
+    const QString &path() const { return m_path; }
+
+    // What the file holds now; the empty text for whatever is missing.
+    RecordsTable read() const;
+    // Which records game beats on what the file holds now: whether to ask for a name.
+    Beaten beats(const session::GameResult &game) const;
+    // Locks the file, reads it again and decides again: a record another copy saved meanwhile
+    // is only replaced by a better one. The beaten records (the name through sanitizedName)
+    // go into the file in one write. Nothing beaten writes nothing and counts as saved.
+    SaveOutcome save(const session::GameResult &game, const QString &name);
+
+private:
+    QString m_path;
+    QString m_startFrom;
+    bool m_makeFolder = false;
+};
+
 // The value of key in section; the empty text for a missing file, section or key.
 QString ReadSetting(const QString &file, const QString &section, const QString &key);
 
-// Sets one value and replaces the whole file atomically (written, synced, then renamed over
-// the old one), so a crash at any moment leaves the old file or the new one. False when the
-// file could not be written; the old file is then untouched. The Config folder is never
-// created: a game that has none keeps no records.
+// Sets one value, under the lock and in one atomic write as a save does. False when the file
+// could not be written; the old file is then untouched. The Config folder is never created: a
+// game that has none keeps no records there.
 bool WriteSetting(const QString &file, const QString &section, const QString &key,
                   const QString &value);
 
