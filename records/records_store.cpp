@@ -175,12 +175,18 @@ void keepOwnerAndMode(int fd, const struct stat &old)
 Result replace(const QString &path, const QByteArray &bytes, const struct stat *old)
 {
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered: with Qt's buffer a write that fails for a full disk only fails in the flush
+    // inside commit(), which then puts an empty file in place and reports success.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {false, out.errorString()};
     if (old)
         keepOwnerAndMode(out.handle(), *old);
-    if (out.write(bytes) != bytes.size()) {
-        const QString reason = out.errorString();
+    if (const qint64 written = out.write(bytes); written != bytes.size()) {
+        const QString reason = written < 0
+                                   ? out.errorString()
+                                   : QStringLiteral("only %1 of its %2 bytes fit on the disk")
+                                         .arg(written)
+                                         .arg(bytes.size());
         out.cancelWriting();
         return {false, reason};
     }
