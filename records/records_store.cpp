@@ -46,8 +46,7 @@ Locking lockNamed(int fd, const QString &path, bool exclusive, const QDeadlineTi
             return Locking::TimedOut;
         QThread::msleep(2);
     }
-    struct stat named {
-    };
+    struct stat named = {};
     if (::fstat(fd, status) == 0 && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
         status->st_dev == named.st_dev && status->st_ino == named.st_ino)
         return Locking::Locked;
@@ -85,8 +84,7 @@ public:
                               .arg(m_path, systemReason(errno));
                 return false;
             }
-            struct stat status {
-            };
+            struct stat status = {};
             switch (lockNamed(fd, m_path, true, deadline, &status)) {
             case Locking::Locked:
                 m_fd = fd;
@@ -145,8 +143,7 @@ public:
 
 private:
     QFile m_file;
-    struct stat m_status {
-    };
+    struct stat m_status = {};
     QString m_reason;
 };
 
@@ -232,8 +229,11 @@ QByteArray readBytes(const Place &place)
         return locked.file().readAll();
     case LockedFile::State::Missing:
         break;
-    case LockedFile::State::Failed:
-        return {};
+    case LockedFile::State::Failed: {
+        // Held too long by another program: what a replacement left is whole all the same.
+        QFile unlocked(place.path);
+        return unlocked.open(QIODevice::ReadOnly) ? unlocked.readAll() : QByteArray();
+    }
     }
     if (place.startFrom.isEmpty())
         return {};

@@ -1,5 +1,6 @@
 #include "records/records_file.h"
 #include "tests/records/file_helpers.h"
+#include "tests/records/player.h"
 
 #include <QFileInfo>
 #include <QStringEncoder>
@@ -35,6 +36,7 @@ private Q_SLOTS:
     void unsavedRecordIsToldAndTheFileKept();
     void replacedFileKeepsModeAndOwner_data();
     void replacedFileKeepsModeAndOwner();
+    void fullDiskLeavesTheOldRecordOrTheNew_data();
     void fullDiskLeavesTheOldRecordOrTheNew();
     void formatSeconds_data();
     void formatSeconds();
@@ -57,8 +59,7 @@ session::GameResult normalGame(int clicks, int seconds)
 
 struct stat statusOf(const QString &path)
 {
-    struct stat s {
-    };
+    struct stat s = {};
     ::stat(QFile::encodeName(path).constData(), &s);
     return s;
 }
@@ -314,13 +315,25 @@ void TestRecordsFile::replacedFileKeepsModeAndOwner()
     QVERIFY2(after.st_ino != before.st_ino, "the file was not replaced");
 }
 
+void TestRecordsFile::fullDiskLeavesTheOldRecordOrTheNew_data()
+{
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("the game replaces the file") << false;
+    QTest::newRow("a player rewrites it in its read-only folder") << true;
+}
+
 // On a full disk a save either fits whole or leaves the old file whole, and the player is
 // told which: never half a record, never "not saved" for a record that was.
 void TestRecordsFile::fullDiskLeavesTheOldRecordOrTheNew()
 {
+    QFETCH(bool, inPlace);
     if (::geteuid() != 0)
         QSKIP("needs root to mount a small tmpfs");
     QTemporaryDir dir;
+    testing::Player player(QStringLiteral(RECORDS_TOOL), dir.path());
+    QString why;
+    if (inPlace && !player.prepare(&why))
+        QSKIP(qPrintable(why));
     const QString disk = dir.path() + QStringLiteral("/disk");
     QVERIFY(QDir().mkpath(disk));
     const QByteArray diskName = QFile::encodeName(disk);
@@ -348,8 +361,7 @@ void TestRecordsFile::fullDiskLeavesTheOldRecordOrTheNew()
         QFile::remove(filler);
         QFile::remove(file);
         QVERIFY(testing::putFile(file, before));
-        struct statvfs fs {
-        };
+        struct statvfs fs = {};
         QCOMPARE(::statvfs(diskName.constData(), &fs), 0);
         const qint64 fill = (static_cast<qint64>(fs.f_bavail) - freePages) * fs.f_bsize;
         QVERIFY(fill >= 0);
@@ -357,7 +369,23 @@ void TestRecordsFile::fullDiskLeavesTheOldRecordOrTheNew()
         QCOMPARE(::statvfs(diskName.constData(), &fs), 0);
         QCOMPARE(static_cast<int>(fs.f_bavail), freePages);
 
-        const SaveOutcome outcome = RecordsFile(file).save(normalGame(50, 200), "Cy");
+        SaveOutcome outcome;
+        if (inPlace) {
+            QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0666), 0);
+            QCOMPARE(::chmod(QFile::encodeName(disk + QStringLiteral("/Config")).constData(), 0555),
+                     0);
+            QString output;
+            const int code =
+                player.run({QStringLiteral("save"), file, QStringLiteral("normal"),
+                            QStringLiteral("50"), QStringLiteral("200"), QStringLiteral("Cy")},
+                           &output);
+            QVERIFY2(code == 0 || code == 1, qPrintable(output));
+            outcome = {code == 0, {}, code == 0 ? QString() : output};
+            QCOMPARE(::chmod(QFile::encodeName(disk + QStringLiteral("/Config")).constData(), 0755),
+                     0);
+        } else {
+            outcome = RecordsFile(file).save(normalGame(50, 200), "Cy");
+        }
         const QByteArray now = testing::fileBytes(file);
         const QString row = QStringLiteral("%1 free pages: ").arg(freePages);
         QVERIFY2(now == before || now == after,

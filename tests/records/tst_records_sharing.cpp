@@ -1,5 +1,6 @@
 #include "records/profile_text.h"
 #include "tests/records/file_helpers.h"
+#include "tests/records/player.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -38,71 +39,6 @@ QString value(const QString &file, const char *key)
     return records::profile::valueIn(fileBytes(file), "EA", key).value_or("<missing>");
 }
 
-// The records tool run by a user who is not root, as a player runs the game: as "nobody"
-// when the test runs as root (as in CI), else as the user running the test. The tool is
-// copied into the test's folder, which that user may enter.
-class Player
-{
-public:
-    explicit Player(const QString &dir) : m_dir(dir) {}
-
-    bool prepare(QString *why)
-    {
-        m_tool = m_dir + QStringLiteral("/records_tool");
-        ::chmod(QFile::encodeName(m_dir).constData(), 0755);
-        if (!QFile::copy(kTool, m_tool)) {
-            *why = QStringLiteral("cannot copy the records tool into %1").arg(m_dir);
-            return false;
-        }
-        if (::geteuid() == 0) {
-            const passwd *nobody = ::getpwnam("nobody");
-            if (!nobody) {
-                *why = QStringLiteral("root without a user \"nobody\" to play as");
-                return false;
-            }
-            m_prefix = {QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
-                        QStringLiteral("--regid=%1").arg(nobody->pw_gid),
-                        QStringLiteral("--clear-groups"), QStringLiteral("--"), m_tool};
-        }
-        QString out;
-        if (run({QStringLiteral("where"), m_dir}, &out) != 0) {
-            *why = QStringLiteral("the tool does not run as a player here: %1").arg(out);
-            return false;
-        }
-        return true;
-    }
-
-    // Runs the tool; its exit code (-1 when it did not run) and what it printed.
-    int run(const QStringList &arguments, QString *output) const
-    {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir + QStringLiteral("/xdg"));
-        if (!m_prefix.isEmpty()) {
-            // The sanitizer run's leak suppressions may sit where the player cannot read.
-            env.remove(QStringLiteral("LSAN_OPTIONS"));
-            env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-        }
-        tool.setProcessEnvironment(env);
-        tool.setProcessChannelMode(QProcess::MergedChannels);
-        if (m_prefix.isEmpty())
-            tool.start(m_tool, arguments);
-        else
-            tool.start(QStringLiteral("setpriv"), m_prefix + arguments);
-        if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit) {
-            *output = tool.errorString();
-            return -1;
-        }
-        *output = QString::fromLocal8Bit(tool.readAll()).trimmed();
-        return tool.exitCode();
-    }
-
-private:
-    QString m_dir;
-    QString m_tool;
-    QStringList m_prefix;
-};
-
 void setMode(const QString &path, mode_t mode)
 {
     QVERIFY2(::chmod(QFile::encodeName(path).constData(), mode) == 0, qPrintable(path));
@@ -110,8 +46,7 @@ void setMode(const QString &path, mode_t mode)
 
 ino_t inodeOf(const QString &path)
 {
-    struct stat s {
-    };
+    struct stat s = {};
     return ::stat(QFile::encodeName(path).constData(), &s) == 0 ? s.st_ino : 0;
 }
 
@@ -213,7 +148,7 @@ void TestRecordsSharing::writableFileInReadOnlyFolderIsRewrittenInPlace()
     QFETCH(bool, saved);
     QFETCH(QByteArray, after);
     QTemporaryDir dir;
-    Player player(dir.path());
+    Player player(kTool, dir.path());
     QString why;
     if (!player.prepare(&why))
         QSKIP(qPrintable(why));
@@ -236,8 +171,7 @@ void TestRecordsSharing::writableFileInReadOnlyFolderIsRewrittenInPlace()
         QVERIFY2(output.contains(file), qPrintable(output));
     QCOMPARE(fileBytes(file), after);
     QCOMPARE(inodeOf(file), inode);
-    struct stat status {
-    };
+    struct stat status = {};
     QCOMPARE(::stat(QFile::encodeName(file).constData(), &status), 0);
     QCOMPARE(status.st_mode & 0777, writable ? 0666u : 0444u);
     QCOMPARE(QDir(config).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -273,7 +207,7 @@ void TestRecordsSharing::recordsFileFor()
     QFETCH(QString, file);
     QFETCH(bool, installed);
     QTemporaryDir dir;
-    Player player(dir.path());
+    Player player(kTool, dir.path());
     QString why;
     if (!player.prepare(&why))
         QSKIP(qPrintable(why));
@@ -304,7 +238,7 @@ void TestRecordsSharing::recordsFileFor()
 void TestRecordsSharing::playerRecordsStartFromTheInstalledOnes()
 {
     QTemporaryDir dir;
-    Player player(dir.path());
+    Player player(kTool, dir.path());
     QString why;
     if (!player.prepare(&why))
         QSKIP(qPrintable(why));
