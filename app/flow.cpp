@@ -34,7 +34,8 @@ private:
 
 Flow::Flow(const RunServices &services)
     : m_tree(services.programDir), m_clock(services.clock), m_random(services.random),
-      m_music(services.music), m_desktop(services.desktop), m_recordsFile(m_tree.recordsFile())
+      m_music(services.music), m_desktop(services.desktop),
+      m_recordsFile(records::RecordsFile::forInstalled(m_tree.recordsFile()))
 {
     // Every window of the run closed by somebody else than the flow (the desktop closing
     // all windows, a session that ends): the run is over, with nothing left on screen.

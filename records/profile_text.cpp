@@ -31,7 +31,7 @@ bool sameName(QByteArrayView a, QByteArrayView b)
 
 struct Line {
     qsizetype begin = 0;
-    qsizetype contentEnd = 0; // where "\r\n" or "\n" starts (or the end of the text)
+    qsizetype contentEnd = 0; // where the line end starts (or the end of the text)
     qsizetype end = 0;        // after the line end
     bool hasEnd() const { return end != contentEnd; }
 };
@@ -44,7 +44,10 @@ struct Parsed {
     qsizetype valueBegin = 0; // in the text, just after "="
 };
 
-// Walks the lines of a text without copying it; a 10 MB file is read as it stands.
+// Walks the lines of a text without copying it; a 10 MB file is read as it stands. A line
+// ends at LF, CR LF or CR, as files from every platform have them; the stray CRs of a
+// CR CR LF end (a CR LF file that went through a converter twice) belong to the line end,
+// so no value keeps a CR.
 class Lines
 {
 public:
@@ -53,12 +56,20 @@ public:
     {
         if (m_pos >= m_text.size())
             return false;
+        const qsizetype size = m_text.size();
+        qsizetype i = m_pos;
+        while (i < size && m_text[i] != '\n' && m_text[i] != '\r')
+            ++i;
         line.begin = m_pos;
-        const qsizetype lf = m_text.indexOf('\n', m_pos);
-        line.end = lf < 0 ? m_text.size() : lf + 1;
-        line.contentEnd = lf < 0 ? m_text.size() : lf;
-        if (line.contentEnd > line.begin && m_text[line.contentEnd - 1] == '\r')
-            --line.contentEnd;
+        line.contentEnd = i;
+        line.end = i == size ? size : i + 1;
+        if (i < size && m_text[i] == '\r') {
+            qsizetype j = i;
+            while (j < size && m_text[j] == '\r')
+                ++j;
+            if (j < size && m_text[j] == '\n')
+                line.end = j + 1;
+        }
         m_pos = line.end;
         return true;
     }
@@ -105,36 +116,35 @@ Parsed parse(QByteArrayView text, const Line &line)
     return p;
 }
 
-QString decoded(QByteArrayView bytes)
+bool isUtf8(QByteArrayView bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        return QString::fromLatin1(bytes);
-    return text;
+    const QString text = utf8(bytes);
+    return !utf8.hasError();
 }
 
+// A line that is not UTF-8 was written by an older version or another program in the
+// Windows code page of its day: "\x80" is the euro sign there, not a control character.
+QString decoded(QByteArrayView line, QByteArrayView value)
+{
+    if (isUtf8(line))
+        return QString::fromUtf8(value);
+    QStringDecoder windows1252("windows-1252");
+    if (!windows1252.isValid())
+        return QString::fromLatin1(value);
+    return windows1252(value);
+}
+
+// The line end of the text's first line that has one; CR LF for a text without any.
 QByteArray lineEndOf(QByteArrayView text)
 {
-    const qsizetype lf = text.indexOf('\n');
-    if (lf > 0 && text[lf - 1] == '\r')
-        return QByteArrayLiteral("\r\n");
-    if (lf >= 0)
-        return QByteArrayLiteral("\n");
+    Lines lines(text);
+    Line line;
+    while (lines.next(line)) {
+        if (line.hasEnd())
+            return text.sliced(line.contentEnd, line.end - line.contentEnd).toByteArray();
+    }
     return QByteArrayLiteral("\r\n"); // what the file has always had
-}
-
-bool endsWithBlankLine(QByteArrayView text)
-{
-    // text ends with a line end here; look at the line before it.
-    QByteArrayView rest = text.chopped(1);
-    if (rest.endsWith('\r'))
-        rest.chop(1);
-    const qsizetype lf = rest.lastIndexOf('\n');
-    QByteArrayView last = rest.sliced(lf + 1);
-    if (lf < 0 && last.startsWith(kByteOrderMark))
-        last = last.sliced(kByteOrderMark.size());
-    return trimmed(last).isEmpty();
 }
 
 } // namespace
@@ -154,7 +164,7 @@ std::optional<QString> valueIn(QByteArrayView text, QByteArrayView section, QByt
             QByteArrayView v = trimmed(text.sliced(p.valueBegin, line.contentEnd - p.valueBegin));
             if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
                 v = v.sliced(1, v.size() - 2);
-            return decoded(v);
+            return decoded(contentOf(text, line), v);
         }
     }
     return std::nullopt;
@@ -177,8 +187,10 @@ QByteArray withValue(QByteArrayView text, QByteArrayView section, QByteArrayView
     Line line;
     bool inSection = false;
     bool found = false;
-    Line last; // the section's last line that is not blank
+    Line last;                // the section's last line that is not blank
+    bool finalIsBlank = true; // the text's last line, while no section is found
     while (lines.next(line)) {
+        finalIsBlank = trimmed(contentOf(text, line)).isEmpty();
         const Parsed p = parse(text, line);
         if (p.kind == Kind::Section) {
             if (inSection)
@@ -212,9 +224,9 @@ QByteArray withValue(QByteArrayView text, QByteArrayView section, QByteArrayView
 
     QByteArray out = text.toByteArray();
     if (!out.isEmpty()) {
-        if (!out.endsWith('\n'))
+        if (!line.hasEnd())
             out += eol;
-        if (!endsWithBlankLine(out))
+        if (!finalIsBlank)
             out += eol; // a blank line between sections, for whoever reads the file
     }
     out += '[' + section.toByteArray() + ']' + eol + newLine;

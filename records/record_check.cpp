@@ -1,7 +1,6 @@
 #include "records/record_check.h"
 
 #include "core/numeric_text.h"
-#include "records/records_file.h"
 
 namespace records
 {
@@ -12,23 +11,15 @@ double numeric(const QString &text)
 {
     return core::numericValue(text.toStdString());
 }
-const QString kNormal = QStringLiteral("EA");
-const QString kHard = QStringLiteral("HA");
+QString decimal(int value)
+{
+    return QString::fromStdString(core::plainDecimal(value));
+}
 } // namespace
 
-StoredRecords readStoredRecords(const QString &file)
+QByteArray sectionOf(core::Level level)
 {
-    StoredRecords s;
-    s.normalTime = numeric(ReadSetting(file, kNormal, QStringLiteral("TIE2")));
-    s.normalClicks = numeric(ReadSetting(file, kNormal, QStringLiteral("CLI1")));
-    s.hardTime = numeric(ReadSetting(file, kHard, QStringLiteral("TIE2")));
-    s.hardClicks = numeric(ReadSetting(file, kHard, QStringLiteral("CLI1")));
-    return s;
-}
-
-QString sectionOf(core::Level level)
-{
-    return level == core::Level::Hard ? kHard : kNormal;
+    return level == core::Level::Hard ? QByteArrayLiteral("HA") : QByteArrayLiteral("EA");
 }
 
 bool beatsClicksRecord(double clicks, double storedClicks)
@@ -41,25 +32,26 @@ bool beatsTimeRecord(double seconds, double storedSeconds)
     return seconds < storedSeconds || storedSeconds == 0;
 }
 
-RecordWrites recordWrites(const session::GameResult &game, const StoredRecords &stored,
-                          const QString &name)
+Beaten beaten(const session::GameResult &game, const LevelRecords &stored)
 {
-    RecordWrites w;
-    w.section = sectionOf(game.level);
-    const bool hard = game.level == core::Level::Hard;
-    const QString clicks = QString::number(game.clicks);
-    const QString seconds = QString::number(game.seconds);
-    if (beatsClicksRecord(game.clicks, hard ? stored.hardClicks : stored.normalClicks)) {
-        w.settings.append({QStringLiteral("NAMCL"), name});
-        w.settings.append({QStringLiteral("CLI1"), clicks});
-        w.settings.append({QStringLiteral("TIE1"), seconds});
+    return {beatsClicksRecord(game.clicks, numeric(stored.fewestClicks.clicks)),
+            beatsTimeRecord(game.seconds, numeric(stored.shortestTime.seconds))};
+}
+
+QList<Setting> recordSettings(const session::GameResult &game, Beaten beaten, const QString &name)
+{
+    QList<Setting> settings;
+    if (beaten.clicks) {
+        settings.append({QByteArrayLiteral("NAMCL"), name});
+        settings.append({QByteArrayLiteral("CLI1"), decimal(game.clicks)});
+        settings.append({QByteArrayLiteral("TIE1"), decimal(game.seconds)});
     }
-    if (beatsTimeRecord(game.seconds, hard ? stored.hardTime : stored.normalTime)) {
-        w.settings.append({QStringLiteral("NAMTI"), name});
-        w.settings.append({QStringLiteral("CLI2"), clicks});
-        w.settings.append({QStringLiteral("TIE2"), seconds});
+    if (beaten.time) {
+        settings.append({QByteArrayLiteral("NAMTI"), name});
+        settings.append({QByteArrayLiteral("CLI2"), decimal(game.clicks)});
+        settings.append({QByteArrayLiteral("TIE2"), decimal(game.seconds)});
     }
-    return w;
+    return settings;
 }
 
 } // namespace records

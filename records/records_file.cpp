@@ -1,11 +1,11 @@
 #include "records/records_file.h"
 
 #include "core/numeric_text.h"
-#include "records/profile_text.h"
-#include "records/record_check.h"
+#include "records/records_store.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
@@ -14,126 +14,98 @@
 namespace records
 {
 
-QString ReadSetting(const QString &file, const QString &section, const QString &key)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray text = f.readAll();
-    return profile::valueIn(text, section.toUtf8(), key.toUtf8())
-        .value_or(QString())
-        .left(kMaxValueLength);
-}
-
 namespace
 {
 
-// The file's bytes; false when it is there but cannot be read (it must then not be replaced
-// by one that holds only the new values).
-bool readWhole(const QString &file, QByteArray &bytes)
+QString valueOf(const profile::Document &document, QByteArrayView section, QByteArrayView key)
 {
-    bytes.clear();
-    QFile f(file);
-    if (!f.exists())
-        return true;
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    bytes = f.readAll();
-    return f.error() == QFileDevice::NoError;
+    return document.value(section, key).value_or(QString()).left(kMaxValueLength);
 }
 
-// Replaces the whole file atomically (written, synced, then renamed over the old one), so a
-// crash at any moment leaves the old file or the new one.
-bool replaceWhole(const QString &file, const QByteArray &bytes)
+LevelRecords levelIn(const profile::Document &document, core::Level level)
 {
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    const QByteArray section = sectionOf(level);
+    const auto value = [&](const char *key) { return valueOf(document, section, key); };
+    return {{value("NAMCL"), value("CLI1"), value("TIE1")},
+            {value("NAMTI"), value("CLI2"), value("TIE2")}};
+}
+
+QString notSaved(const QString &file, const QString &reason)
+{
+    return QStringLiteral("Your record could not be saved.\n\nThe records file \"%1\" could not "
+                          "be written: %2.")
+        .arg(QDir::toNativeSeparators(file), reason);
 }
 
 } // namespace
 
-bool WriteSetting(const QString &file, const QString &section, const QString &key,
-                  const QString &value)
+QString recordsFileFor(const QString &installed)
 {
-    QByteArray old;
-    if (!readWhole(file, old))
-        return false;
-    const QByteArray text = profile::withValue(old, section.toUtf8(), key.toUtf8(), value.toUtf8());
-    if (text == old && QFile::exists(file))
-        return true;
-    return replaceWhole(file, text);
+    const QFileInfo file(installed);
+    const QFileInfo folder(file.absolutePath());
+    if (file.exists() ? file.isFile() && file.isWritable() : folder.isDir() && folder.isWritable())
+        return installed;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/zantho-puzzle/Kelset.dll");
 }
 
 RecordsFile::RecordsFile(QString path) : m_path(std::move(path)) {}
 
-RecordsTable RecordsFile::read() const
+RecordsFile RecordsFile::forInstalled(const QString &installed)
 {
-    const auto record = [this](const QString &section, const char *name, const char *clicks,
-                               const char *seconds) {
-        return StoredRecord{ReadSetting(m_path, section, QLatin1String(name)),
-                            ReadSetting(m_path, section, QLatin1String(clicks)),
-                            ReadSetting(m_path, section, QLatin1String(seconds))};
-    };
-    RecordsTable t;
-    for (const bool hard : {false, true}) {
-        const QString section = hard ? QStringLiteral("HA") : QStringLiteral("EA");
-        LevelRecords &level = hard ? t.hard : t.normal;
-        level.fewestClicks = record(section, "NAMCL", "CLI1", "TIE1");
-        level.shortestTime = record(section, "NAMTI", "CLI2", "TIE2");
+    RecordsFile records(recordsFileFor(installed));
+    if (records.m_path != installed) {
+        records.m_makeFolder = true;
+        if (QFileInfo(installed).isFile())
+            records.m_startFrom = installed;
     }
-    return t;
+    return records;
 }
 
-namespace
+RecordsTable RecordsFile::read() const
 {
-Beaten beatenBy(const RecordWrites &writes)
-{
-    Beaten b;
-    for (const Setting &s : writes.settings) {
-        b.clicks = b.clicks || s.key == QLatin1String("CLI1");
-        b.time = b.time || s.key == QLatin1String("TIE2");
-    }
-    return b;
+    const profile::Document document(store::readBytes({m_path, m_startFrom, m_makeFolder}));
+    return {levelIn(document, core::Level::Normal), levelIn(document, core::Level::Hard)};
 }
-} // namespace
 
 Beaten RecordsFile::beats(const session::GameResult &game) const
 {
-    return beatenBy(recordWrites(game, readStoredRecords(m_path), QString()));
+    const profile::Document document(store::readBytes({m_path, m_startFrom, m_makeFolder}));
+    return beaten(game, levelIn(document, game.level));
 }
 
 SaveOutcome RecordsFile::save(const session::GameResult &game, const QString &name)
 {
-    const RecordWrites writes = recordWrites(game, readStoredRecords(m_path), sanitizedName(name));
-    SaveOutcome outcome;
-    outcome.written = beatenBy(writes);
-    if (writes.settings.isEmpty()) {
-        outcome.saved = true;
-        return outcome;
-    }
-    QByteArray before;
-    bool ok = readWhole(m_path, before);
-    if (ok) {
-        QByteArray text = before;
-        for (const Setting &s : writes.settings)
-            text =
-                profile::withValue(text, writes.section.toUtf8(), s.key.toUtf8(), s.value.toUtf8());
-        ok = replaceWhole(m_path, text);
-    }
-    outcome.saved = ok;
-    if (!ok) {
-        outcome.written = {};
-        outcome.message = QStringLiteral("Your record could not be saved.\n\nThe records file "
-                                         "\"%1\" could not be written.")
-                              .arg(m_path);
-    }
-    return outcome;
+    const QString stored = sanitizedName(name);
+    Beaten written;
+    const store::Result result =
+        store::edit({m_path, m_startFrom, m_makeFolder}, [&](profile::Document &document) {
+            written = beaten(game, levelIn(document, game.level));
+            const QByteArray section = sectionOf(game.level);
+            for (const Setting &s : recordSettings(game, written, stored))
+                document.setValue(section, s.key, s.value);
+            return written.any();
+        });
+    if (!result.ok)
+        return {false, {}, notSaved(m_path, result.reason)};
+    return {true, written, {}};
+}
+
+QString ReadSetting(const QString &file, const QString &section, const QString &key)
+{
+    return valueOf(profile::Document(store::readBytes({file, {}, false})), section.toUtf8(),
+                   key.toUtf8());
+}
+
+bool WriteSetting(const QString &file, const QString &section, const QString &key,
+                  const QString &value)
+{
+    return store::edit({file, {}, false},
+                       [&](profile::Document &document) {
+                           document.setValue(section.toUtf8(), key.toUtf8(), value);
+                           return true;
+                       })
+        .ok;
 }
 
 QString FormatSeconds(long long seconds)

@@ -1,9 +1,8 @@
 #pragma once
-// The records file: the two records of each level, read anew at every use so that every
-// window shows what the file holds at that moment, and one record saved as one replacement
-// of the file.
+// The records file: read whenever a window shows it, changed one record at a time under a
+// lock, in one atomic write.
 
-#include "session/game_result.h"
+#include "records/record_check.h"
 
 #include <QString>
 
@@ -15,60 +14,54 @@ inline constexpr int kMaxValueLength = 254;
 // A name longer than this does not fit the records window's name field.
 inline constexpr int kMaxNameLength = 13;
 
-// The value of key in section; the empty text for a missing file, section or key.
-QString ReadSetting(const QString &file, const QString &section, const QString &key);
-
-// Sets one value and replaces the whole file atomically (written, synced, then renamed over
-// the old one), so a crash at any moment leaves the old file or the new one. False when the
-// file could not be written; the old file is then untouched. The Config folder is never
-// created: a game that has none keeps no records.
-bool WriteSetting(const QString &file, const QString &section, const QString &key,
-                  const QString &value);
-
-// The stored texts of one record, as the records window shows them (seconds as stored).
-struct StoredRecord {
-    QString name;
-    QString clicks;
-    QString seconds;
-};
-struct LevelRecords {
-    StoredRecord fewestClicks; // "NAMCL", "CLI1", "TIE1"
-    StoredRecord shortestTime; // "NAMTI", "CLI2", "TIE2"
-};
-struct RecordsTable {
-    LevelRecords normal; // "EA"
-    LevelRecords hard;   // "HA"
-};
-
-// Which records of its level a finished game beats.
-struct Beaten {
-    bool clicks = false;
-    bool time = false;
-    bool any() const { return clicks || time; }
-};
+// Where a game keeps its records, given the file beside its executable (installedFile,
+// <program dir>/Config/Kelset.dll as the data tree finds it): that file when it, or (while it
+// does not exist) its folder, may be written, as in a build tree or an unpacked copy;
+// otherwise, as for a system-wide install, the player's own
+// $XDG_DATA_HOME/zantho-puzzle/Kelset.dll (~/.local/share/... by default).
+QString recordsFileFor(const QString &installedFile);
 
 struct SaveOutcome {
     bool saved = false;
-    Beaten written;
-    QString message; // for the player, naming the file, when the record was not saved
+    Beaten written;  // the records now in the file; none when nothing was beaten
+    QString message; // for the player, naming the file, when not saved
 };
 
 class RecordsFile
 {
 public:
     explicit RecordsFile(QString path);
+    // The records of the game whose file beside the executable is installedFile, at
+    // recordsFileFor(installedFile). Kept in the player's folder, they start from the
+    // installed records: those are read until the first save, which copies their bytes with
+    // the new record.
+    static RecordsFile forInstalled(const QString &installedFile);
+
     const QString &path() const { return m_path; }
 
+    // What the file holds now; the empty text for whatever is missing.
     RecordsTable read() const;
-    // On what the file holds now: whether the name prompt is shown.
+    // Which records game beats on what the file holds now: whether to ask for a name.
     Beaten beats(const session::GameResult &game) const;
-    // Writes the records the game beats, with the name, in one replacement of the file.
-    // A game that beats nothing writes nothing and counts as saved.
+    // Locks the file, reads it again and decides again: a record another copy saved meanwhile
+    // is only replaced by a better one. The beaten records (the name through sanitizedName)
+    // go into the file in one write. Nothing beaten writes nothing and counts as saved.
     SaveOutcome save(const session::GameResult &game, const QString &name);
 
 private:
     QString m_path;
+    QString m_startFrom;
+    bool m_makeFolder = false;
 };
+
+// The value of key in section; the empty text for a missing file, section or key.
+QString ReadSetting(const QString &file, const QString &section, const QString &key);
+
+// Sets one value, under the lock and in one atomic write as a save does. False when the file
+// could not be written; the old file is then untouched. The Config folder is never created: a
+// game that has none keeps no records there.
+bool WriteSetting(const QString &file, const QString &section, const QString &key,
+                  const QString &value);
 
 // Whole seconds as minutes and seconds ("00:00", "01:01", "100:00", "600:00").
 QString FormatSeconds(long long seconds);

@@ -1,5 +1,7 @@
+#include "records/profile_document.h"
 #include "records/profile_text.h"
 
+#include <QStringEncoder>
 #include <QTest>
 
 using records::profile::valueIn;
@@ -16,7 +18,25 @@ private Q_SLOTS:
     void writtenValuesReadBack_data();
     void writtenValuesReadBack();
     void hugeHandEditedFile();
+    void readsEveryEncodingAndLineEnd_data();
+    void readsEveryEncodingAndLineEnd();
+    void writesInTheFileOwnEncodingAndLineEnd_data();
+    void writesInTheFileOwnEncodingAndLineEnd();
+    void brokenUtf16IsNotWrittenBack_data();
+    void brokenUtf16IsNotWrittenBack();
 };
+
+namespace
+{
+
+// A text as a UTF-16 file stores it: the byte-order mark, then the text.
+QByteArray utf16(const QString &text, bool littleEndian)
+{
+    QStringEncoder encoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+    return QByteArray(littleEndian ? "\xFF\xFE" : "\xFE\xFF") + QByteArray(encoder(text));
+}
+
+} // namespace
 
 void TestProfileText::readsLikeTheClassicReader_data()
 {
@@ -211,6 +231,119 @@ void TestProfileText::hugeHandEditedFile()
     QCOMPARE(written.size(), text.size());
     QCOMPARE(valueIn(written, "HA", "TIE2").value_or(QString()), QStringLiteral("299"));
     QVERIFY(written.startsWith(text.chopped(3)));
+}
+
+void TestProfileText::readsEveryEncodingAndLineEnd_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QString>("value");
+
+    const QString records = QStringLiteral("[EA]\r\nNAMCL=J\u00F6rg \u20AC\r\nCLI1=57\r\n");
+    QTest::newRow("UTF-16 little-endian")
+        << utf16(records, true) << QByteArray("NAMCL") << QStringLiteral("J\u00F6rg \u20AC");
+    QTest::newRow("UTF-16 big-endian") << utf16(records, false) << QByteArray("CLI1") << "57";
+    QTest::newRow("UTF-16 without a final line end")
+        << utf16(QStringLiteral("[EA]\r\nCLI1=57"), true) << QByteArray("CLI1") << "57";
+    QTest::newRow("CR line ends") << QByteArray("[EA]\rNAMCL=Ann\rCLI1=57\r") << QByteArray("CLI1")
+                                  << "57";
+    QTest::newRow("CR CR LF line ends leave no CR in a value")
+        << QByteArray("[EA]\r\r\nNAMCL=Ann\r\r\nCLI1=57\r\r\n") << QByteArray("NAMCL") << "Ann";
+    QTest::newRow("mixed line ends")
+        << QByteArray("[EA]\nNAMCL=Ann\rCLI1=57\r\n") << QByteArray("CLI1") << "57";
+    QTest::newRow("Windows-1252 punctuation")
+        << QByteArray("[EA]\r\nNAMCL=\x80\x96\x92\x85\x93\x94\r\n") << QByteArray("NAMCL")
+        << QStringLiteral("\u20AC\u2013\u2019\u2026\u201C\u201D");
+    QTest::newRow("Windows-1252 name after UTF-8 lines")
+        << QByteArray("[EA]\r\nNAMTI=J\xC3\xB6rg\r\nNAMCL=Ren\xE9 \x80\r\n") << QByteArray("NAMCL")
+        << QStringLiteral("Ren\u00E9 \u20AC");
+    QTest::newRow("UTF-8 name after a Windows-1252 line")
+        << QByteArray("[EA]\r\nNAMCL=Ren\xE9\r\nNAMTI=J\xC3\xB6rg\r\n") << QByteArray("NAMTI")
+        << QStringLiteral("J\u00F6rg");
+}
+
+// Records files written on other systems and by other programs read as the classic reader
+// reads them: UTF-16 with its mark, any line end, names in the old Windows code page.
+void TestProfileText::readsEveryEncodingAndLineEnd()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, key);
+    QFETCH(QString, value);
+    const records::profile::Document document(file);
+    QCOMPARE(document.value("EA", key).value_or(QStringLiteral("<missing>")), value);
+}
+
+void TestProfileText::writesInTheFileOwnEncodingAndLineEnd_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("UTF-16 little-endian value replaced")
+        << utf16(QStringLiteral("[EA]\r\nCLI1=57\r\n"), true) << QByteArray("EA")
+        << QByteArray("CLI1") << "40" << utf16(QStringLiteral("[EA]\r\nCLI1=40\r\n"), true);
+    QTest::newRow("UTF-16 big-endian new key")
+        << utf16(QStringLiteral("[EA]\r\nCLI1=57\r\n"), false) << QByteArray("EA")
+        << QByteArray("NAMCL") << QStringLiteral("Zo\u00EB")
+        << utf16(QStringLiteral("[EA]\r\nCLI1=57\r\nNAMCL=Zo\u00EB\r\n"), false);
+    QTest::newRow("UTF-16 new section, other characters kept")
+        << utf16(QStringLiteral("; \u6771\U0001F600\r\n[EA]\r\nCLI1=57\r\n"), true)
+        << QByteArray("HA") << QByteArray("TIE2") << "61"
+        << utf16(QStringLiteral("; \u6771\U0001F600\r\n[EA]\r\nCLI1=57\r\n\r\n[HA]\r\nTIE2=61\r\n"),
+                 true);
+    QTest::newRow("CR file: new lines end with CR")
+        << QByteArray("[EA]\rCLI1=57\r") << QByteArray("EA") << QByteArray("TIE1") << "61"
+        << QByteArray("[EA]\rCLI1=57\rTIE1=61\r");
+    QTest::newRow("CR file: new section")
+        << QByteArray("[EA]\rCLI1=57") << QByteArray("HA") << QByteArray("TIE1") << "61"
+        << QByteArray("[EA]\rCLI1=57\r\r[HA]\rTIE1=61\r");
+    QTest::newRow("CR CR LF file: value replaced, the line end kept")
+        << QByteArray("[EA]\r\r\nCLI1=57\r\r\nTIE1=3\r\r\n") << QByteArray("EA")
+        << QByteArray("CLI1") << "40" << QByteArray("[EA]\r\r\nCLI1=40\r\r\nTIE1=3\r\r\n");
+    QTest::newRow("CR CR LF file: new key with the same line end")
+        << QByteArray("[EA]\r\r\nCLI1=57\r\r\n") << QByteArray("EA") << QByteArray("TIE1") << "61"
+        << QByteArray("[EA]\r\r\nCLI1=57\r\r\nTIE1=61\r\r\n");
+    QTest::newRow("Windows-1252 line kept byte for byte beside a new name")
+        << QByteArray("[EA]\r\nNAMCL=Ren\xE9 \x80\r\n") << QByteArray("EA") << QByteArray("NAMTI")
+        << QStringLiteral("Zo\u00EB")
+        << QByteArray("[EA]\r\nNAMCL=Ren\xE9 \x80\r\nNAMTI=Zo\xC3\xAB\r\n");
+}
+
+// A save changes one value in the file's own encoding and line ends and leaves every other
+// byte as it was, so other programs go on reading the file as before.
+void TestProfileText::writesInTheFileOwnEncodingAndLineEnd()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    records::profile::Document document(before);
+    QVERIFY(document.keepsEveryByte());
+    QCOMPARE(document.fileBytes(), before); // nothing set: the file as it came
+    document.setValue(section, key, value);
+    QCOMPARE(document.fileBytes(), after);
+    QCOMPARE(records::profile::Document(after).value(section, key).value_or(QString()), value);
+}
+
+void TestProfileText::brokenUtf16IsNotWrittenBack_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    const QByteArray records = utf16(QStringLiteral("[EA]\r\nCLI1=57\r\n"), true);
+    QTest::newRow("an odd byte at the end") << records + 'x';
+    QTest::newRow("half a surrogate pair") << records + QByteArray("\x3D\xD8", 2);
+}
+
+// A UTF-16 file whose bytes are no whole text cannot be written back unchanged, and says so;
+// what it holds clearly is still read.
+void TestProfileText::brokenUtf16IsNotWrittenBack()
+{
+    QFETCH(QByteArray, file);
+    const records::profile::Document document(file);
+    QVERIFY(!document.keepsEveryByte());
+    QCOMPARE(document.value("EA", "CLI1").value_or(QString()), QStringLiteral("57"));
 }
 
 QTEST_GUILESS_MAIN(TestProfileText)
