@@ -227,6 +227,11 @@ void Timer::schedule(int delay)
     m_timer.start(std::max(delay, kGranularityMs));
 }
 
+void Timer::setTicksPerWake(int ticks)
+{
+    m_ticksPerWake = std::max(1, ticks);
+}
+
 void Timer::fire()
 {
     Q_EMIT tick();
@@ -239,7 +244,11 @@ void Timer::onTimeout()
     // A handler may switch the timer off or change its interval; that decides what follows.
     QPointer<Timer> alive(this);
     const int before = m_interval;
-    Q_EMIT tick();
+    for (int ticks = m_ticksPerWake; ticks > 0; --ticks) {
+        Q_EMIT tick();
+        if (!alive || m_interval != before)
+            break;
+    }
     if (!alive || m_interval == 0)
         return;
     if (m_interval != before && m_timer.isActive())
@@ -249,7 +258,7 @@ void Timer::onTimeout()
         // answers out of range (it was set back) still gets a tick within the second.
         schedule(std::clamp(m_msToNextSecond(), 0, 1000) + 2);
     } else {
-        schedule(m_interval);
+        schedule(m_interval * m_ticksPerWake);
     }
 }
 

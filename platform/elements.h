@@ -138,6 +138,10 @@ public:
     // a start comes at once (after the Interval), as the poll would.
     void alignToSecondBoundaries(std::function<int()> msToNextSecond);
 
+    // Each wake stands for this many ticks, coming that many intervals apart: a timer whose
+    // ticks mostly change nothing (the banner's) need not wake the program for each of them.
+    void setTicksPerWake(int ticks);
+
     void fire(); // run one tick now
 
 Q_SIGNALS:
@@ -149,6 +153,7 @@ private:
 
     QTimer m_timer;
     int m_interval = 0;
+    int m_ticksPerWake = 1;
     std::function<int()> m_msToNextSecond;
 };
 

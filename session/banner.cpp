@@ -34,6 +34,14 @@ int Banner::tick()
     return show;
 }
 
+int Banner::ticksToNextChange() const
+{
+    // The first picture comes with the first tick, then a new one every ten.
+    if (m_shown == 0)
+        return 1 - m_ticks;
+    return 10 - m_ticks % 10;
+}
+
 FanSite Banner::site() const
 {
     switch (m_shown) {

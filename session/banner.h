@@ -19,6 +19,8 @@ public:
     // Pictures 1 and 3 belong to the first site, 2 and 4 to the second; the design picture,
     // although it looks like picture 2, belongs to none.
     FanSite site() const;
+    // How many ticks from now the picture changes next, so a timer may sleep until then.
+    int ticksToNextChange() const;
 
 private:
     std::int16_t m_ticks = 0;

@@ -227,6 +227,30 @@ private Q_SLOTS:
         QCOMPARE(idleTicks.count(), 0);
     }
 
+    // A timer told that each wake stands for several ticks wakes that many intervals apart
+    // and delivers them all; a handler that stops it in the middle gets no more.
+    void severalTicksPerWake()
+    {
+        QObject owner;
+        Timer timer(&owner, QStringLiteral("TmrBanner"), 15);
+        timer.setTicksPerWake(4);
+        QElapsedTimer clock;
+        clock.start();
+        QList<qint64> at;
+        connect(&timer, &Timer::tick, &owner, [&] {
+            at << clock.elapsed();
+            if (at.size() == 6)
+                timer.setInterval(0);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(at.size() >= 6, 3000);
+        QTest::qWait(100);
+        QCOMPARE(at.size(), 6);
+        // The first wake (one interval after the start) and the next (four later) each bring
+        // their ticks at once.
+        QVERIFY2(at[3] - at[0] < 10, qPrintable(QString::number(at[3] - at[0])));
+        QVERIFY2(at[4] - at[3] >= 55, qPrintable(QString::number(at[4] - at[3])));
+    }
+
     // Setting Interval to 0 inside a tick stops the timer at once: no tick follows.
     void stopInsideOwnTick()
     {

@@ -40,6 +40,28 @@ private Q_SLOTS:
         QCOMPARE(banner.site(), site);
     }
 
+    // The banner tells how many ticks its picture stays: a timer that sleeps that long and
+    // then delivers them all wakes exactly when the picture changes, and nowhere else.
+    void ticksToNextChangeLandOnTheChanges()
+    {
+        session::Banner banner;
+        int tick = 0;
+        QList<int> changedAt;
+        while (tick < 80) {
+            const int ahead = banner.ticksToNextChange();
+            QVERIFY(ahead >= 1);
+            for (int i = 0; i < ahead; ++i) {
+                ++tick;
+                const int shown = banner.tick();
+                if (i < ahead - 1)
+                    QCOMPARE(shown, 0);
+                else if (shown != 0)
+                    changedAt << tick;
+            }
+        }
+        QCOMPARE(changedAt, (QList<int>{1, 10, 20, 30, 40, 50, 60, 70, 80}));
+    }
+
     // A tick asks for a new picture only when the picture changes: at 0.5 s, then every
     // 5 s, so nine times in forty seconds, never on the tick that only restarts the cycle.
     void ticksChangeThePictureOnlyWhenItChanges()

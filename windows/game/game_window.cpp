@@ -382,6 +382,8 @@ void GameWindow::onBannerTick()
         m_banner->setPicture(m_bannerPictures[static_cast<std::size_t>(shown - 1)]);
         platform::rename(m_banner, bannerName());
     }
+    // Nothing changes on the banner until its next picture: no need to wake before.
+    m_bannerTimer->setTicksPerWake(m_bannerCycle.ticksToNextChange());
 }
 
 void GameWindow::onBannerClicked()
