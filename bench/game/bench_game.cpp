@@ -80,27 +80,21 @@ GameWindow *startGame(int picture)
     return f;
 }
 
-platform::Timer *timer(GameWindow *f, const char *name)
-{
-    return f->findChild<platform::Timer *>(QLatin1String(name));
-}
+using Which = GameWindow::RoundTimer;
 
-platform::Picture *tile(GameWindow *f, int k)
+platform::Timer *timer(GameWindow *f, Which which)
 {
-    const QString prefix =
-        f->round().level() == core::Level::Normal ? QStringLiteral("ImE") : QStringLiteral("ImG");
-    return f->findChild<platform::Picture *>(prefix +
-                                             (k == 0 ? QStringLiteral("No") : QString::number(k)));
+    return f->timer(which);
 }
 
 // Runs the round to "Done" without waiting for its fifteen seconds.
 void skipToPlay(GameWindow *f, int steps)
 {
-    timer(f, "Timer2")->fire();
+    timer(f, Which::Sequencer)->fire();
     for (int i = 0; i < steps; ++i)
-        timer(f, "Timer1")->fire();
-    while (timer(f, "Timer2")->isRunning())
-        timer(f, "Timer2")->fire();
+        timer(f, Which::Shuffle)->fire();
+    while (timer(f, Which::Sequencer)->isRunning())
+        timer(f, Which::Sequencer)->fire();
 }
 
 class PaintWatch : public QObject
@@ -142,7 +136,7 @@ int look(int picture, int seconds)
 {
     GameWindow *f = startGame(picture);
     skipToPlay(f, 800);
-    timer(f, "TmrBanner")->fire();
+    timer(f, Which::Banner)->fire();
     runFor(seconds * 1000);
     return 0;
 }
@@ -156,7 +150,7 @@ int play(int runs)
             t.start();
             GameWindow *f = startGame(level ? 28 : 1);
             PaintWatch watch;
-            platform::Picture *blank = tile(f, 0);
+            platform::Picture *blank = f->tileElement(0);
             blank->installEventFilter(&watch);
             while (!watch.painted)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -180,10 +174,10 @@ int idle(int seconds)
     if (qEnvironmentVariableIsSet("BENCH_HIDE"))
         f->hide();
     if (qEnvironmentVariableIsSet("BENCH_NO_BANNER"))
-        timer(f, "TmrBanner")->setInterval(0);
+        timer(f, Which::Banner)->setInterval(0);
     if (qEnvironmentVariableIsSet("BENCH_NO_CLOCKS")) {
-        timer(f, "TmHour")->setInterval(0);
-        timer(f, "TimSmus")->setInterval(0);
+        timer(f, Which::MusicClock)->setInterval(0);
+        timer(f, Which::GameClock)->setInterval(0);
     }
     if (qEnvironmentVariableIsSet("BENCH_DELETE")) {
         delete f;
@@ -222,7 +216,7 @@ int clicks(int count)
     for (int k = 1; k <= 11 && !mover; ++k) {
         core::Board trial = f->round().board();
         if (core::slideTile(trial, k) != core::Slide::None && !core::isSolved(trial))
-            mover = tile(f, k);
+            mover = f->tileElement(k);
     }
     if (!mover || core::isSolved(f->round().board())) {
         std::fprintf(stderr, "the shuffle left no usable tile; run again\n");
@@ -246,11 +240,11 @@ int shuffle(int seconds)
     GameWindow *f = startGame(28);
     runFor(300);
     int steps = 0;
-    platform::Timer *stepper = timer(f, "Timer1");
+    platform::Timer *stepper = timer(f, Which::Shuffle);
     QObject::connect(stepper, &platform::Timer::tick, [&steps] { ++steps; });
     // The shuffle phase runs as long as we measure: the sequencer starts it and is then held.
-    timer(f, "Timer2")->fire();
-    timer(f, "Timer2")->setInterval(0);
+    timer(f, Which::Sequencer)->fire();
+    timer(f, Which::Sequencer)->setInterval(0);
     PaintLog paintLog(f);
     const double cpu0 = cpuMs();
     QElapsedTimer t;

@@ -225,6 +225,23 @@ void GameWindow::createTimers()
     connect(m_bannerTimer, &platform::Timer::tick, this, &GameWindow::onBannerTick);
 }
 
+platform::Timer *GameWindow::timer(RoundTimer which) const
+{
+    switch (which) {
+    case RoundTimer::Shuffle:
+        return m_shuffleTimer;
+    case RoundTimer::Sequencer:
+        return m_sequencerTimer;
+    case RoundTimer::GameClock:
+        return m_gameClockTimer;
+    case RoundTimer::MusicClock:
+        return m_musicClockTimer;
+    case RoundTimer::Banner:
+        return m_bannerTimer;
+    }
+    return nullptr;
+}
+
 void GameWindow::start()
 {
     apply(m_round.start());

@@ -50,6 +50,12 @@ public:
 
     const session::Round &round() const { return m_round; }
 
+    // For tools that drive a round without waiting for it (the benchmarks): the window's
+    // timers, to fire their ticks, and its tile elements (0: the blank tile).
+    enum class RoundTimer { Shuffle, Sequencer, GameClock, MusicClock, Banner };
+    platform::Timer *timer(RoundTimer which) const;
+    platform::Picture *tileElement(int k) const { return m_tiles.at(static_cast<std::size_t>(k)); }
+
     // The round begins: the whole picture for a second, then the shuffle, then play.
     void start();
     // The window goes: nothing of it ticks any more, and it closes.
