@@ -50,6 +50,9 @@ fail() {
     say "FAILED: $*"
     mkdir -p "$artifacts"
     import -window root "$artifacts/$scenario-failure.png" 2>/dev/null || true
+    xwininfo -root -tree >"$artifacts/$scenario-windows.txt" 2>&1 || true
+    [ -n "$pid" ] && ps -o pid,stat,wchan:30,cmd -p "$pid" >>"$artifacts/$scenario-windows.txt" 2>&1
+    [ -f "$work/openbox.txt" ] && cp "$work/openbox.txt" "$artifacts/$scenario-openbox.txt"
     [ -f "$work/stderr.txt" ] && cp "$work/stderr.txt" "$artifacts/$scenario-stderr.txt"
     say "screenshot and program output in $artifacts"
     exit 1
