@@ -2,9 +2,11 @@
 // FluidSynth behind the music commands: a synthesiser with a General MIDI SoundFont, its
 // MIDI file player, and either the machine's audio or an offline render for tests.
 
+#include "platform/audio_device.h"
 #include "platform/music_commands.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +21,8 @@ typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
 namespace platform
 {
 
+struct FluidSynth;
+
 // Chosen so that background music costs little (see bench/music): reverb on for warmth,
 // chorus off (it costs more than it adds to our tunes), voices enough for the fullest chord.
 struct FluidOptions {
@@ -26,25 +30,33 @@ struct FluidOptions {
     int polyphony = 64;
     bool reverb = true;
     bool chorus = false;
+    int interpolation = 4; // FluidSynth's order: 0 none, 1 linear, 4 fourth order, 7 seventh
     // FluidSynth's own 0.2 leaves our tunes near -30 dBFS; this puts them near -21 dBFS
     // average with their loudest peak about 3 dB below full scale.
     double gain = 1.6;
     int periodSize = 4096; // frames per audio period: fewer wake-ups; latency does not matter here
     int periods = 4;       // about 0.37 s of sound queued at 44.1 kHz
+    // The SoundFont: `soundFont` when set, else the first of `soundFontNames` in
+    // `soundFontDir`, else any SoundFont there.
+    QString soundFont;
     QString soundFontDir = QStringLiteral("/usr/share/sounds/sf2");
+    QStringList soundFontNames = {QStringLiteral("default-GM.sf2")};
+    const char *library = "libfluidsynth.so.3";
 };
 
 class FluidPlayer final : public MusicOutput
 {
 public:
-    explicit FluidPlayer(const FluidOptions &options = {});
+    // `fluid` stays loaded for the program's life (see loadFluidSynth).
+    explicit FluidPlayer(const FluidSynth &fluid, const FluidOptions &options = {});
     ~FluidPlayer() override;
     FluidPlayer(const FluidPlayer &) = delete;
     FluidPlayer &operator=(const FluidPlayer &) = delete;
 
-    // Connects to the machine's audio: PulseAudio, else ALSA. False when there is none.
-    bool startAudio();
-    // Slow: a full General MIDI set takes a few hundred milliseconds.
+    // Connects to the machine's audio by `route` (ALSA after a sound server that fails).
+    // False when it cannot.
+    bool startAudio(AudioRoute route = AudioRoute::SoundServer);
+    // Reads the SoundFont's index; its samples are read when a tune selects an instrument.
     bool loadSoundFont(const QString &path);
 
     void load(const QString &path) override;
@@ -63,6 +75,7 @@ private:
                                float *out[]);
     void deletePlayer(); // with m_rendering held
 
+    const FluidSynth &m_fluid;
     fluid_settings_t *m_settings = nullptr;
     fluid_synth_t *m_synth = nullptr;
     fluid_audio_driver_t *m_driver = nullptr;
@@ -72,14 +85,20 @@ private:
     mutable std::mutex m_rendering;
 };
 
-// The first SoundFont in `dir`: "default-GM.sf2" when there, else any ".sf2"; empty if none.
-QString findSoundFont(const QString &dir);
+// The first of `names` found in `dir`, else any ".sf2" there (by name); empty if none.
+QString findSoundFont(const QString &dir, const QStringList &names);
 
 // FluidSynth's and the ALSA library's own messages, which would reach the player's terminal.
-void quietSoundLibraries();
+void quietSoundLibraries(const FluidSynth &fluid);
 
-// The whole real chain, run off the user-interface thread: audio device, SoundFont, player.
-// Null with one line on stderr when there is no audio device or no SoundFont: silence.
-std::unique_ptr<MusicOutput> startFluidOutput(const FluidOptions &options = {});
+// The SoundFont the player asked for by name: $ZANTHO_SOUNDFONT, a path; empty when unset.
+QString soundFontFromEnvironment();
+
+// The whole real chain, run off the user-interface thread: it looks for an audio device, and
+// only with one loads FluidSynth, connects and reads the SoundFont. Null with one line on
+// stderr saying why when any step fails: then the music stays silent.
+std::unique_ptr<MusicOutput>
+startFluidOutput(const FluidOptions &options = {},
+                 const AudioPlaces &places = AudioPlaces::fromEnvironment());
 
 } // namespace platform

@@ -1,5 +1,6 @@
 // The real synthesiser behind the real command strings, rendered offline (no audio device).
 #include "platform/file_lookup.h"
+#include "platform/fluid_library.h"
 #include "platform/fluid_player.h"
 #include "platform/music.h"
 #include "platform/music_commands.h"
@@ -85,11 +86,15 @@ private:
 
 void TestFluidPlayer::initTestCase()
 {
-    platform::quietSoundLibraries();
-    const QString soundFont = platform::findSoundFont(u"/usr/share/sounds/sf2"_s);
+    QString why;
+    const platform::FluidSynth *fluid = platform::loadFluidSynth("libfluidsynth.so.3", &why);
+    QVERIFY2(fluid, qPrintable(why));
+    platform::quietSoundLibraries(*fluid);
+    const platform::FluidOptions options;
+    const QString soundFont = platform::findSoundFont(options.soundFontDir, options.soundFontNames);
     if (soundFont.isEmpty())
         QSKIP("no General MIDI SoundFont installed (Debian: fluid-soundfont-gm)");
-    m_player = std::make_unique<FluidPlayer>();
+    m_player = std::make_unique<FluidPlayer>(*fluid, options);
     QVERIFY(m_player->loadSoundFont(soundFont));
 }
 
@@ -149,23 +154,29 @@ void TestFluidPlayer::tunePlaysAndRestartsFromTheBeginning()
     QVERIFY2(rms(closed, closed.size() * 3 / 4) < playing / 100, "sound after CLOSE");
 }
 
-// The General MIDI set Debian installs as "default-GM.sf2" comes first; any other .sf2 serves.
+// The SoundFonts asked for by name come first, in their order; any other .sf2 serves.
 void TestFluidPlayer::soundFontChoice()
 {
+    const QStringList names = {u"TimGM6mb.sf2"_s, u"default-GM.sf2"_s};
     QTemporaryDir dir;
     const auto touch = [&](const QString &name) {
         QFile f(dir.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
     };
-    QCOMPARE(platform::findSoundFont(dir.path()), QString());
+    const auto found = [&] {
+        return QFileInfo(platform::findSoundFont(dir.path(), names)).fileName();
+    };
+    QCOMPARE(platform::findSoundFont(dir.path(), names), QString());
     touch(u"notes.txt"_s);
-    QCOMPARE(platform::findSoundFont(dir.path()), QString());
+    QCOMPARE(platform::findSoundFont(dir.path(), names), QString());
     touch(u"Zebra.sf2"_s);
     touch(u"organ.sf2"_s);
-    QCOMPARE(QFileInfo(platform::findSoundFont(dir.path())).fileName(), u"organ.sf2"_s);
+    QCOMPARE(found(), u"organ.sf2"_s);
     touch(u"default-GM.sf2"_s);
-    QCOMPARE(QFileInfo(platform::findSoundFont(dir.path())).fileName(), u"default-GM.sf2"_s);
-    QCOMPARE(platform::findSoundFont(dir.filePath(u"missing"_s)), QString());
+    QCOMPARE(found(), u"default-GM.sf2"_s);
+    touch(u"TimGM6mb.sf2"_s);
+    QCOMPARE(found(), u"TimGM6mb.sf2"_s);
+    QCOMPARE(platform::findSoundFont(dir.filePath(u"missing"_s), names), QString());
 }
 
 QTEST_GUILESS_MAIN(TestFluidPlayer)
