@@ -21,6 +21,11 @@ namespace platform
     X(new_fluid_synth)                                                                             \
     X(delete_fluid_synth)                                                                          \
     X(fluid_synth_sfload)                                                                          \
+    X(fluid_synth_sfunload)                                                                        \
+    X(fluid_synth_add_sfloader)                                                                    \
+    X(new_fluid_defsfloader)                                                                       \
+    X(delete_fluid_sfloader)                                                                       \
+    X(fluid_sfloader_set_callbacks)                                                                \
     X(fluid_synth_set_interp_method)                                                               \
     X(fluid_synth_process)                                                                         \
     X(fluid_synth_write_s16)                                                                       \

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <dlfcn.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstring>
@@ -21,6 +22,13 @@ namespace
 void ignoreFluidMessage(int, const char *, void *) {}
 
 extern "C" void ignoreAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
+
+// Reading a SoundFont's preset table leaves megabytes of freed memory in the heap, which the
+// C library would otherwise keep for the process.
+void returnFreedMemory()
+{
+    malloc_trim(0);
+}
 
 void sayWhySilent(const QString &why)
 {
@@ -61,7 +69,8 @@ QString soundFontFromEnvironment()
     return qEnvironmentVariable("ZANTHO_SOUNDFONT");
 }
 
-FluidPlayer::FluidPlayer(const FluidSynth &fluid, const FluidOptions &options) : m_fluid(fluid)
+FluidPlayer::FluidPlayer(const FluidSynth &fluid, const FluidOptions &options)
+    : m_fluid(fluid), m_presetsOfTuneOnly(options.presetsOfTuneOnly)
 {
     m_settings = m_fluid.new_fluid_settings();
     m_fluid.fluid_settings_setnum(m_settings, "synth.sample-rate", options.sampleRate);
@@ -82,9 +91,15 @@ FluidPlayer::FluidPlayer(const FluidSynth &fluid, const FluidOptions &options) :
     m_fluid.fluid_settings_setint(m_settings, "audio.period-size", options.periodSize);
     m_fluid.fluid_settings_setint(m_settings, "audio.periods", options.periods);
     m_fluid.fluid_settings_setstr(m_settings, "audio.pulseaudio.media-role", "game");
+    m_fluid.fluid_settings_setint(m_settings, "audio.pulseaudio.adjust-latency",
+                                  options.pulseAdjustLatency ? 1 : 0);
     m_synth = m_fluid.new_fluid_synth(m_settings);
-    if (m_synth)
-        m_fluid.fluid_synth_set_interp_method(m_synth, -1, options.interpolation);
+    if (!m_synth)
+        return;
+    m_fluid.fluid_synth_set_interp_method(m_synth, -1, options.interpolation);
+    // Tried before FluidSynth's own loaders: the same, reading through our views.
+    if (fluid_sfloader_t *loader = soundFontViewLoader(m_fluid, m_settings))
+        m_fluid.fluid_synth_add_sfloader(m_synth, loader);
 }
 
 FluidPlayer::~FluidPlayer()
@@ -118,9 +133,38 @@ bool FluidPlayer::startAudio(AudioRoute route)
 
 bool FluidPlayer::loadSoundFont(const QString &path)
 {
-    // No instrument is selected yet: a tune's program changes pick (and load) its own.
-    return m_synth && m_fluid.fluid_synth_sfload(m_synth, QFile::encodeName(path).constData(), 0) !=
-                          FLUID_FAILED;
+    if (!m_synth)
+        return false;
+    const QByteArray file = QFile::encodeName(path);
+    if (auto layout = m_presetsOfTuneOnly ? SoundFontLayout::read(file.toStdString(), nullptr)
+                                          : std::nullopt) {
+        // FluidSynth reads the instruments and sample headers once without any preset, so that
+        // a damaged file is found now rather than when a tune starts.
+        const std::string empty = nameSoundFontView(layout->subset({}));
+        const int id = m_fluid.fluid_synth_sfload(m_synth, empty.c_str(), 0);
+        if (id != FLUID_FAILED) {
+            m_fluid.fluid_synth_sfunload(m_synth, id, 0);
+            m_soundFont = std::move(layout);
+            returnFreedMemory();
+            return true;
+        }
+    }
+    // Laid out in a way we do not take apart: FluidSynth may still read it, whole. No
+    // instrument is selected yet: a tune's program changes pick (and load) its own.
+    m_fontId = m_fluid.fluid_synth_sfload(m_synth, file.constData(), 0);
+    return m_fontId != FLUID_FAILED;
+}
+
+void FluidPlayer::usePresets(const MidiPresets &presets)
+{
+    if (!m_soundFont || (m_fontId != FLUID_FAILED && presets == m_fontPresets))
+        return;
+    if (m_fontId != FLUID_FAILED)
+        m_fluid.fluid_synth_sfunload(m_synth, m_fontId, 1);
+    const std::string name = nameSoundFontView(m_soundFont->subset(presets));
+    m_fontId = m_fluid.fluid_synth_sfload(m_synth, name.c_str(), 0);
+    m_fontPresets = presets;
+    returnFreedMemory();
 }
 
 int FluidPlayer::renderForDevice(void *self, int length, int, float *[], int nout, float *out[])
@@ -148,6 +192,8 @@ void FluidPlayer::load(const QString &path)
 {
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     m_file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (m_synth)
+        usePresets(presetsOfTune(m_file));
 }
 
 void FluidPlayer::playFromStart()

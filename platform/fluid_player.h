@@ -4,6 +4,7 @@
 
 #include "platform/audio_device.h"
 #include "platform/music_commands.h"
+#include "platform/sound_font_subset.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 typedef struct _fluid_hashtable_t fluid_settings_t;
@@ -36,9 +38,12 @@ struct FluidOptions {
     double gain = 1.6;
     int periodSize = 4096; // frames per audio period: fewer wake-ups; latency does not matter here
     int periods = 4;       // about 0.37 s of sound queued at 44.1 kHz
+    bool pulseAdjustLatency = true; // let a PulseAudio server size its buffer after ours
     // The SoundFont: `soundFont` when set, else the first of `soundFontNames` in
     // `soundFontDir`, else any SoundFont there.
     QString soundFont;
+    // Only the presets a tune plays are loaded (see sound_font_subset.h); false: all of them.
+    bool presetsOfTuneOnly = true;
     QString soundFontDir = QStringLiteral("/usr/share/sounds/sf2");
     QStringList soundFontNames = {QStringLiteral("default-GM.sf2")};
     const char *library = "libfluidsynth.so.3";
@@ -56,7 +61,8 @@ public:
     // Connects to the machine's audio by `route` (ALSA after a sound server that fails).
     // False when it cannot.
     bool startAudio(AudioRoute route = AudioRoute::SoundServer);
-    // Reads the SoundFont's index; its samples are read when a tune selects an instrument.
+    // Checks the SoundFont; each tune then gets the presets it plays, and their samples are
+    // read when it selects them. False when FluidSynth cannot read it.
     bool loadSoundFont(const QString &path);
 
     void load(const QString &path) override;
@@ -74,6 +80,7 @@ private:
     static int renderForDevice(void *self, int length, int nfx, float *fx[], int nout,
                                float *out[]);
     void deletePlayer(); // with m_rendering held
+    void usePresets(const MidiPresets &presets);
 
     const FluidSynth &m_fluid;
     fluid_settings_t *m_settings = nullptr;
@@ -81,6 +88,10 @@ private:
     fluid_audio_driver_t *m_driver = nullptr;
     fluid_player_t *m_player = nullptr;
     std::vector<char> m_file;
+    bool m_presetsOfTuneOnly;
+    std::optional<SoundFontLayout> m_soundFont; // none: loaded whole, or not at all
+    int m_fontId = -1;                          // the loaded presets' SoundFont in the synth
+    MidiPresets m_fontPresets;
     // The player may only be created or deleted while the synthesiser is not rendering.
     mutable std::mutex m_rendering;
 };

@@ -3,7 +3,7 @@
 //
 //   music_bench [--seconds N] [--rate HZ] [--polyphony N] [--reverb 0|1] [--chorus 0|1]
 //               [--interp 0|1|4|7] [--gain G] [--period FRAMES] [--periods N]
-//               [--soundfont FILE] [--offline [--wav OUT.wav]] <ZnGame.mus>
+//               [--soundfont FILE] [--all-presets] [--offline [--wav OUT.wav]] <ZnGame.mus>
 //
 // Prints one line of key=value pairs. Without options it measures startMusicDevice() itself
 // (which reads ZANTHO_SOUNDFONT like the game). --offline renders as fast as it goes, with
@@ -93,6 +93,7 @@ double since(std::chrono::steady_clock::time_point start)
 int main(int argc, char *argv[])
 {
     platform::FluidOptions options;
+    options.soundFont = platform::soundFontFromEnvironment();
     bool custom = false, offline = false;
     std::string wav;
     double seconds = 30;
@@ -114,6 +115,10 @@ int main(int argc, char *argv[])
             options.periodSize = int(next()), custom = true;
         else if (a == "--periods")
             options.periods = int(next()), custom = true;
+        else if (a == "--adjust-latency")
+            options.pulseAdjustLatency = next() != 0, custom = true;
+        else if (a == "--all-presets")
+            options.presetsOfTuneOnly = false, custom = true;
         else if (a == "--interp")
             options.interpolation = int(next()), custom = true;
         else if (a == "--gain")
