@@ -18,7 +18,7 @@ using platform::FluidPlayer;
 namespace
 {
 
-constexpr int kRate = 44100;
+const int kRate = int(platform::FluidOptions().sampleRate);
 
 // The interpreter owns its output; the test keeps the player to render from it.
 class Borrowed final : public platform::MusicOutput
