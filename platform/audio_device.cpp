@@ -1,7 +1,6 @@
 #include "platform/audio_device.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 #include <sys/stat.h>
 
@@ -22,9 +21,7 @@ bool isSocket(const QString &path)
 // A server named by address may be on another machine: only a local socket can be checked.
 bool namedServerExists(const QString &servers)
 {
-    const QStringList entries =
-        servers.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    for (QString entry : entries) {
+    for (QString entry : servers.simplified().split(u' ', Qt::SkipEmptyParts)) {
         if (entry.startsWith(u'{')) // "{machine-id}address": for that machine only
             entry = entry.mid(entry.indexOf(u'}') + 1);
         if (entry.startsWith(QStringLiteral("unix:")))
@@ -44,9 +41,16 @@ bool hasAlsaCard(const QString &cards)
     QFile file(cards);
     if (cards.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
-    static const QRegularExpression card(QStringLiteral("^\\s*\\d+\\s*\\["),
-                                         QRegularExpression::MultilineOption);
-    return card.match(QString::fromLocal8Bit(file.readAll())).hasMatch();
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        const qsizetype bracket = line.indexOf('[');
+        bool number = false;
+        if (bracket > 0)
+            line.left(bracket).trimmed().toInt(&number);
+        if (number)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
