@@ -74,7 +74,7 @@ void MusicWorker::run(Factory make)
 {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_begun || m_quitting; });
-    if (m_quitting) // ended before it began: nothing was loaded, nothing to undo
+    if (!m_begun) // ended before it was told to begin: nothing was loaded, nothing to undo
         return;
     lock.unlock();
     std::unique_ptr<MusicOutput> output = make ? make() : nullptr;
