@@ -28,8 +28,10 @@ int main(int argc, char *argv[])
     const platform::DataTree tree(programDir);
     platform::SystemClock clock;
     core::SeededRandom random(app::runSeed());
-    platform::SequencerMusic music(tree.menuMusic(), tree.gameMusic(),
-                                   platform::startMusicOutput());
+    // Nothing of the music (FluidSynth, the SoundFont) is loaded before the menu is on screen;
+    // what the menu asks of it meanwhile is kept and played once it is ready.
+    platform::DeferredMusicOutput sound = platform::prepareMusicOutput();
+    platform::SequencerMusic music(tree.menuMusic(), tree.gameMusic(), std::move(sound.output));
     platform::SystemDesktop desktop;
 
     app::Flow flow({programDir, clock, random, music, desktop});
@@ -46,5 +48,6 @@ int main(int argc, char *argv[])
     });
     if (!flow.start())
         return 1;
+    platform::afterFirstWindowShown(sound.begin);
     return app.exec();
 }

@@ -3,7 +3,10 @@
 namespace platform
 {
 
-MusicWorker::MusicWorker(Factory make) : m_thread([this, make = std::move(make)] { run(make); }) {}
+MusicWorker::MusicWorker(Factory make, Start start)
+    : m_begun(start == Start::Now), m_thread([this, make = std::move(make)] { run(make); })
+{
+}
 
 MusicWorker::~MusicWorker()
 {
@@ -45,6 +48,15 @@ void MusicWorker::unload()
     post([](MusicOutput &out) { out.unload(); });
 }
 
+void MusicWorker::begin()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_begun = true;
+    }
+    m_changed.notify_all();
+}
+
 MusicWorker::State MusicWorker::state() const
 {
     std::lock_guard lock(m_mutex);
@@ -60,8 +72,13 @@ bool MusicWorker::waitUntilIdle(std::chrono::milliseconds timeout) const
 
 void MusicWorker::run(Factory make)
 {
-    std::unique_ptr<MusicOutput> output = make ? make() : nullptr;
     std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_begun || m_quitting; });
+    if (!m_begun) // ended before it was told to begin: nothing was loaded, nothing to undo
+        return;
+    lock.unlock();
+    std::unique_ptr<MusicOutput> output = make ? make() : nullptr;
+    lock.lock();
     m_state = output ? State::Ready : State::Silent;
     m_changed.notify_all();
     for (;;) {

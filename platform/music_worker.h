@@ -1,7 +1,9 @@
 #pragma once
 // Runs a sound back end on a thread of its own. The back end is made there, because reading a
 // SoundFont takes a while and the first window must not wait for it; the calls made in the
-// meantime are queued and reach the back end in their order once it is ready.
+// meantime are queued and reach the back end in their order once it is ready. The thread can
+// also hold off making it until told, so that not even loading FluidSynth competes with the
+// first window for the machine.
 
 #include "platform/music_output.h"
 
@@ -21,7 +23,8 @@ class MusicWorker final : public MusicOutput
 public:
     using Factory = std::function<std::unique_ptr<MusicOutput>()>; // null: silence
 
-    explicit MusicWorker(Factory make);
+    enum class Start { Now, WhenTold };
+    explicit MusicWorker(Factory make, Start start = Start::Now);
     // Lets the step in hand finish, drops the rest and joins the thread; the back end is
     // destroyed on the thread that made it.
     ~MusicWorker() override;
@@ -32,6 +35,9 @@ public:
     void playFromStart() override;
     void stop() override;
     void unload() override;
+
+    // Lets the thread make the back end (Start::WhenTold); later calls change nothing.
+    void begin();
 
     enum class State { Starting, Ready, Silent };
     State state() const;
@@ -48,6 +54,7 @@ private:
     std::deque<Step> m_steps;
     bool m_busy = false; // a step is being carried out
     bool m_quitting = false;
+    bool m_begun = false;
     State m_state = State::Starting;
     std::thread m_thread; // last: starts after everything it uses
 };

@@ -2,9 +2,13 @@
 // the synthesiser takes while the game tune plays, and the memory it adds.
 //
 //   music_bench [--seconds N] [--rate HZ] [--polyphony N] [--reverb 0|1] [--chorus 0|1]
-//               [--period FRAMES] [--periods N] [--offline] <ZnGame.mus>
+//               [--interp 0|1|4|7] [--gain G] [--period FRAMES] [--periods N]
+//               [--soundfont FILE] [--all-presets] [--offline [--wav OUT.wav]] <ZnGame.mus>
 //
-// Prints one line of key=value pairs. Without options it measures startMusicOutput() itself.
+// Prints one line of key=value pairs. Without options it measures startMusicOutput() itself
+// (which reads ZANTHO_SOUNDFONT like the game). --offline renders as fast as it goes, with
+// --wav into a 16-bit stereo WAV file.
+#include "platform/fluid_library.h"
 #include "platform/fluid_player.h"
 #include "platform/music_device.h"
 #include "platform/sequencer_music.h"
@@ -15,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,6 +57,32 @@ struct Memory {
     double shmem = statusMegabytes("RssShmem");
 };
 
+// A canonical 44-byte header for 16-bit stereo PCM.
+void writeWavHeader(std::ostream &out, int rate, std::uint32_t frames)
+{
+    const auto u32 = [&](std::uint32_t v) {
+        const char b[] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+        out.write(b, 4);
+    };
+    const auto u16 = [&](std::uint16_t v) {
+        const char b[] = {char(v), char(v >> 8)};
+        out.write(b, 2);
+    };
+    const std::uint32_t bytes = frames * 4;
+    out.write("RIFF", 4);
+    u32(36 + bytes);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1); // PCM
+    u16(2);
+    u32(std::uint32_t(rate));
+    u32(std::uint32_t(rate) * 4);
+    u16(4);
+    u16(16);
+    out.write("data", 4);
+    u32(bytes);
+}
+
 double since(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -62,7 +93,9 @@ double since(std::chrono::steady_clock::time_point start)
 int main(int argc, char *argv[])
 {
     platform::FluidOptions options;
+    options.soundFont = platform::soundFontFromEnvironment();
     bool custom = false, offline = false;
+    std::string wav;
     double seconds = 30;
     QString file;
     for (int i = 1; i < argc; ++i) {
@@ -82,6 +115,18 @@ int main(int argc, char *argv[])
             options.periodSize = int(next()), custom = true;
         else if (a == "--periods")
             options.periods = int(next()), custom = true;
+        else if (a == "--adjust-latency")
+            options.pulseAdjustLatency = next() != 0, custom = true;
+        else if (a == "--all-presets")
+            options.presetsOfTuneOnly = false, custom = true;
+        else if (a == "--interp")
+            options.interpolation = int(next()), custom = true;
+        else if (a == "--gain")
+            options.gain = next(), custom = true;
+        else if (a == "--soundfont" && i + 1 < argc)
+            options.soundFont = QString::fromLocal8Bit(argv[++i]), custom = true;
+        else if (a == "--wav" && i + 1 < argc)
+            wav = argv[++i];
         else if (a == "--offline")
             offline = true;
         else
@@ -94,29 +139,51 @@ int main(int argc, char *argv[])
 
     if (offline) {
         // The synthesis alone, as fast as it goes: CPU per second of music.
-        platform::quietSoundLibraries();
         const Memory before;
-        platform::FluidPlayer player(options);
-        player.loadSoundFont(platform::findSoundFont(options.soundFontDir));
+        QString why;
+        const platform::FluidSynth *fluid = platform::loadFluidSynth(options.library, &why);
+        if (!fluid) {
+            std::fprintf(stderr, "%s\n", qPrintable(why));
+            return 1;
+        }
+        platform::quietSoundLibraries(*fluid);
+        const Memory libraries;
+        platform::FluidPlayer player(*fluid, options);
+        const QString soundFont =
+            options.soundFont.isEmpty()
+                ? platform::findSoundFont(options.soundFontDir, options.soundFontNames)
+                : options.soundFont;
+        if (!player.loadSoundFont(soundFont)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(soundFont));
+            return 1;
+        }
         const Memory loaded;
         player.load(file);
         player.playFromStart();
         std::vector<std::int16_t> block(2 * 1024);
-        const double frames = seconds * options.sampleRate;
+        const int blockCount = int(std::ceil(seconds * options.sampleRate / 1024));
+        std::ofstream out;
+        if (!wav.empty()) {
+            out.open(wav, std::ios::binary);
+            writeWavHeader(out, int(options.sampleRate), std::uint32_t(blockCount) * 1024);
+        }
         const double cpu0 = cpuSeconds();
         int most = 0;
         double sum = 0;
         int blocks = 0;
-        for (double done = 0; done < frames; done += 1024, ++blocks) {
+        for (; blocks < blockCount; ++blocks) {
             player.render(block.data(), 1024);
+            if (out.is_open())
+                out.write(reinterpret_cast<const char *>(block.data()),
+                          std::streamsize(block.size() * sizeof(std::int16_t)));
             most = std::max(most, player.activeVoices());
             sum += player.activeVoices();
         }
         const Memory after;
-        std::printf("mode=offline music_s=%.0f cpu_percent_of_core=%.2f soundfont_mb=%.1f "
-                    "tune_mb=%.1f voices_max=%d voices_mean=%.1f\n",
-                    seconds, 100 * (cpuSeconds() - cpu0) / seconds, loaded.rss - before.rss,
-                    after.rss - loaded.rss, most, sum / blocks);
+        std::printf("mode=offline music_s=%.0f cpu_percent_of_core=%.2f libraries_mb=%.1f "
+                    "soundfont_mb=%.1f tune_mb=%.1f voices_max=%d voices_mean=%.1f\n",
+                    seconds, 100 * (cpuSeconds() - cpu0) / seconds, libraries.rss - before.rss,
+                    loaded.rss - libraries.rss, after.rss - loaded.rss, most, sum / blocks);
         return 0;
     }
 

@@ -1,5 +1,6 @@
 // The real synthesiser behind the real command strings, rendered offline (no audio device).
 #include "platform/file_lookup.h"
+#include "platform/fluid_library.h"
 #include "platform/fluid_player.h"
 #include "platform/sequencer_music.h"
 #include "tests/support/doubles.h"
@@ -16,7 +17,7 @@ using platform::FluidPlayer;
 namespace
 {
 
-constexpr int kRate = 44100;
+const int kRate = int(platform::FluidOptions().sampleRate);
 
 // The interpreter owns its output; the test keeps the player to render from it.
 class Borrowed final : public platform::MusicOutput
@@ -77,18 +78,28 @@ private Q_SLOTS:
     void tunePlaysAndRestartsFromTheBeginning_data();
     void tunePlaysAndRestartsFromTheBeginning();
     void soundFontChoice();
+    void onlyTheTunesPresetsSoundTheSame_data();
+    void onlyTheTunesPresetsSoundTheSame();
+    void damagedSoundFontsAreRefused_data();
+    void damagedSoundFontsAreRefused();
 
 private:
+    const platform::FluidSynth *m_fluid = nullptr;
     std::unique_ptr<FluidPlayer> m_player;
 };
 
 void TestFluidPlayer::initTestCase()
 {
-    platform::quietSoundLibraries();
-    const QString soundFont = platform::findSoundFont(u"/usr/share/sounds/sf2"_s);
+    QString why;
+    const platform::FluidSynth *fluid = platform::loadFluidSynth("libfluidsynth.so.3", &why);
+    QVERIFY2(fluid, qPrintable(why));
+    m_fluid = fluid;
+    platform::quietSoundLibraries(*fluid);
+    const platform::FluidOptions options;
+    const QString soundFont = platform::findSoundFont(options.soundFontDir, options.soundFontNames);
     if (soundFont.isEmpty())
         QSKIP("no General MIDI SoundFont installed (Debian: fluid-soundfont-gm)");
-    m_player = std::make_unique<FluidPlayer>();
+    m_player = std::make_unique<FluidPlayer>(*fluid, options);
     QVERIFY(m_player->loadSoundFont(soundFont));
 }
 
@@ -148,23 +159,112 @@ void TestFluidPlayer::tunePlaysAndRestartsFromTheBeginning()
     QVERIFY2(rms(closed, closed.size() * 3 / 4) < playing / 100, "sound after CLOSE");
 }
 
-// The General MIDI set Debian installs as "default-GM.sf2" comes first; any other .sf2 serves.
+// The SoundFonts asked for by name come first, in their order; any other .sf2 serves.
 void TestFluidPlayer::soundFontChoice()
 {
+    const QStringList names = {u"TimGM6mb.sf2"_s, u"default-GM.sf2"_s};
     QTemporaryDir dir;
     const auto touch = [&](const QString &name) {
         QFile f(dir.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
     };
-    QCOMPARE(platform::findSoundFont(dir.path()), QString());
+    const auto found = [&] {
+        return QFileInfo(platform::findSoundFont(dir.path(), names)).fileName();
+    };
+    QCOMPARE(platform::findSoundFont(dir.path(), names), QString());
     touch(u"notes.txt"_s);
-    QCOMPARE(platform::findSoundFont(dir.path()), QString());
+    QCOMPARE(platform::findSoundFont(dir.path(), names), QString());
     touch(u"Zebra.sf2"_s);
     touch(u"organ.sf2"_s);
-    QCOMPARE(QFileInfo(platform::findSoundFont(dir.path())).fileName(), u"organ.sf2"_s);
+    QCOMPARE(found(), u"organ.sf2"_s);
     touch(u"default-GM.sf2"_s);
-    QCOMPARE(QFileInfo(platform::findSoundFont(dir.path())).fileName(), u"default-GM.sf2"_s);
-    QCOMPARE(platform::findSoundFont(dir.filePath(u"missing"_s)), QString());
+    QCOMPARE(found(), u"default-GM.sf2"_s);
+    touch(u"TimGM6mb.sf2"_s);
+    QCOMPARE(found(), u"TimGM6mb.sf2"_s);
+    QCOMPARE(platform::findSoundFont(dir.filePath(u"missing"_s), names), QString());
+}
+
+void TestFluidPlayer::onlyTheTunesPresetsSoundTheSame_data()
+{
+    QTest::addColumn<QString>("soundFont");
+    QTest::addColumn<QString>("tune");
+    for (const char *font : {"TimGM6mb.sf2", "FluidR3_GM.sf2"}) {
+        const QString path = u"/usr/share/sounds/sf2/"_s + QLatin1String(font);
+        if (!QFile::exists(path))
+            continue;
+        for (const char *tune : {"ZnGame.mus", "ZnIntro.mus"})
+            QTest::addRow("%s, %s", tune, font) << path << QString::fromLatin1(tune);
+    }
+}
+
+// The player reads a SoundFont only for the instruments a tune plays. Every sample of the tune
+// must come out as with the whole SoundFont loaded, or the copy it reads is wrong somewhere.
+void TestFluidPlayer::onlyTheTunesPresetsSoundTheSame()
+{
+    QFETCH(QString, soundFont);
+    QFETCH(QString, tune);
+    const QString path = testing::builtProgramDir() + u"/Data/Music/"_s + tune;
+    QVERIFY2(QFile::exists(path), qPrintable(path));
+    std::vector<std::int16_t> sound[2];
+    for (bool only : {true, false}) {
+        platform::FluidOptions options;
+        options.presetsOfTuneOnly = only;
+        FluidPlayer player(*m_fluid, options);
+        QVERIFY(player.loadSoundFont(soundFont));
+        player.load(path);
+        player.playFromStart();
+        sound[only] = render(player, 20);
+    }
+    QVERIFY2(rms(sound[false]) > 100, "the whole SoundFont played nothing");
+    std::size_t first = 0;
+    while (first < sound[0].size() && sound[0][first] == sound[1][first])
+        ++first;
+    QVERIFY2(first == sound[0].size(),
+             qPrintable(u"the sound differs from %1 s on"_s.arg(double(first / 2) / kRate)));
+}
+
+void TestFluidPlayer::damagedSoundFontsAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    const QString small = u"/usr/share/sounds/sf2/TimGM6mb.sf2"_s;
+    QFile file(small);
+    if (!file.open(QIODevice::ReadOnly))
+        QSKIP("needs TimGM6mb (Debian: timgm6mb-soundfont)");
+    const QByteArray whole = file.readAll();
+    const qsizetype presets = whole.indexOf("pdta");
+    QVERIFY(presets > 0);
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not a SoundFont")
+        << QByteArray("MThd\0\0\0\x06 this is a tune, not a SoundFont");
+    QTest::newRow("cut off in its samples") << whole.left(whole.size() / 2);
+    QTest::newRow("cut off in its preset table") << whole.left(presets + 2000);
+    QByteArray zones = whole;
+    // The first preset's zones start past the end of the zone table.
+    const qsizetype headers = zones.indexOf("phdr", presets);
+    zones[headers + 8 + 24] = char(0xff);
+    zones[headers + 8 + 25] = char(0x7f);
+    QTest::newRow("a preset's zones out of range") << zones;
+}
+
+// A SoundFont that is not whole must be refused when it is loaded, not crash the music
+// thread when a tune selects an instrument from it.
+void TestFluidPlayer::damagedSoundFontsAreRefused()
+{
+    QFETCH(QByteArray, contents);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"damaged.sf2"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    file.close();
+    FluidPlayer player(*m_fluid);
+    QVERIFY(!player.loadSoundFont(path));
+    // Nothing loaded, nothing played: the tune is still taken and only the dither of the
+    // 16-bit output (one step at most) comes out.
+    player.load(testing::builtProgramDir() + u"/Data/Music/ZnGame.mus"_s);
+    player.playFromStart();
+    QVERIFY(peak(render(player, 0.5)) <= 1);
 }
 
 QTEST_GUILESS_MAIN(TestFluidPlayer)

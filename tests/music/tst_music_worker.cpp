@@ -5,8 +5,11 @@
 #include "platform/sequencer_music.h"
 
 #include <QTemporaryDir>
+#include <QWidget>
+#include <QWindow>
 #include <QtTest>
 
+#include <atomic>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -94,6 +97,10 @@ private Q_SLOTS:
     void withoutSoundEverythingStillAnswers();
     void endingWhileStartingLeavesNothingRunning();
     void theRealDeviceStartsAndStopsCleanly();
+    void aDeferredDeviceWaitsForItsGoAhead();
+    void aDeferredDeviceEndedUnbegunLoadsNothing();
+    void goAheadOnceTheFirstWindowIsShown();
+    void goAheadWithoutAWindow();
 };
 
 void TestMusicWorker::callsWaitForTheBackEndAndKeepTheirOrder()
@@ -205,5 +212,112 @@ void TestMusicWorker::theRealDeviceStartsAndStopsCleanly()
     platform::startTune(playing, platform::Tune::Menu);
 }
 
-QTEST_GUILESS_MAIN(TestMusicWorker)
+// The first window is built and shown before anything heavy starts: until the go-ahead the
+// back end is not even made, and what the game asked for meanwhile still happens, in order.
+void TestMusicWorker::aDeferredDeviceWaitsForItsGoAhead()
+{
+    QTemporaryDir dir;
+    const QString menu = writeMidi(dir, u"ZnIntro.mus"_s);
+    const QString game = writeMidi(dir, u"ZnGame.mus"_s);
+    auto log = std::make_shared<SharedLog>();
+    auto gate = std::make_shared<Gate>();
+    gate->open.set_value(); // the back end would be ready at once
+    MusicWorker worker(gatedFactory(log, gate), MusicWorker::Start::WhenTold);
+    worker.load(menu);
+    worker.playFromStart();
+    worker.stop();
+    worker.load(game);
+    worker.playFromStart();
+    QVERIFY(!worker.waitUntilIdle(std::chrono::milliseconds(20)));
+    QCOMPARE(worker.state(), MusicWorker::State::Starting);
+    {
+        std::lock_guard lock(log->mutex);
+        QVERIFY2(log->madeOn == std::thread::id(), "the back end was made before the go-ahead");
+    }
+
+    worker.begin();
+    worker.begin();
+    QVERIFY(worker.waitUntilIdle(std::chrono::seconds(10)));
+    const QStringList expected = {"load ZnIntro.mus", "play from start", "stop", "load ZnGame.mus",
+                                  "play from start"};
+    QCOMPARE(log->read(), expected);
+
+    // Through the player the game holds: it answers while nothing plays yet.
+    auto later = std::make_shared<SharedLog>();
+    auto deferred = platform::prepareMusicOutput(gatedFactory(later, gate));
+    const auto begin = deferred.begin;
+    platform::SequencerMusic music(menu, menu, std::move(deferred.output));
+    platform::startTune(music, platform::Tune::Menu);
+    QVERIFY(music.isPlaying());
+    begin();
+    const QStringList started = {"load ZnIntro.mus", "play from start"};
+    QTRY_COMPARE_WITH_TIMEOUT(later->read(), started, 10000);
+}
+
+// A game that ends (or drops its device) before the go-ahead has loaded nothing and leaves no
+// thread behind; a late go-ahead is harmless.
+void TestMusicWorker::aDeferredDeviceEndedUnbegunLoadsNothing()
+{
+    std::atomic<bool> made = false;
+    {
+        MusicWorker worker(
+            [&made] {
+                made = true;
+                return std::unique_ptr<MusicOutput>();
+            },
+            MusicWorker::Start::WhenTold);
+        worker.playFromStart();
+    }
+    QVERIFY(!made);
+
+    auto music = platform::prepareMusicOutput([&made] {
+        made = true;
+        return std::unique_ptr<MusicOutput>();
+    });
+    const auto begin = music.begin;
+    music.output.reset();
+    begin();
+    QVERIFY(!made);
+}
+
+// The go-ahead comes once the first window is on screen, not when it is merely asked to show.
+void TestMusicWorker::goAheadOnceTheFirstWindowIsShown()
+{
+    QWidget window;
+    window.resize(200, 100);
+    int calls = 0;
+    bool exposedFirst = false;
+    platform::afterFirstWindowShown(
+        [&] {
+            ++calls;
+            exposedFirst = window.windowHandle() && window.windowHandle()->isExposed();
+        },
+        std::chrono::minutes(1));
+    QCoreApplication::processEvents();
+    QCOMPARE(calls, 0);
+    window.show();
+    QTRY_COMPARE(calls, 1);
+    QVERIFY2(exposedFirst, "called before the window was exposed");
+
+    QWidget second;
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QCoreApplication::processEvents();
+    QCOMPARE(calls, 1);
+}
+
+// A window that is never exposed (another workspace, say) must not keep the music off for good.
+void TestMusicWorker::goAheadWithoutAWindow()
+{
+    int calls = 0;
+    platform::afterFirstWindowShown([&] { ++calls; }, std::chrono::milliseconds(10));
+    QTRY_COMPARE(calls, 1);
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    QCOMPARE(calls, 1);
+}
+
+QTEST_MAIN(TestMusicWorker)
 #include "tst_music_worker.moc"
