@@ -41,7 +41,7 @@ player's name. Music plays throughout.")
 # whether the executable links FluidSynth or opens it at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-wayland, fonts-liberation, fluid-soundfont-gm | timgm6mb-soundfont, libfluidsynth3")
+    "qt6-qpa-plugins, qt6-wayland, fonts-liberation, timgm6mb-soundfont | fluid-soundfont-gm, libfluidsynth3")
 
 # The package leaves out the empty Config folder: /usr is read-only to the players, so an
 # installed game cannot keep its records there, and dpkg would only own a folder nobody can use.

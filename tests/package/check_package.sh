@@ -80,7 +80,7 @@ done <<'EOF'
 qt6-qpa-plugins
 qt6-wayland
 fonts-liberation
-fluid-soundfont-gm | timgm6mb-soundfont
+timgm6mb-soundfont | fluid-soundfont-gm
 libfluidsynth3
 libqt6widgets6
 libc6
