@@ -50,6 +50,13 @@ void Picture::setPicture(const QPixmap &picture)
     update();
 }
 
+QSize Picture::deviceSize() const
+{
+    const qreal dpr = devicePixelRatioF();
+    return QSize(static_cast<int>(std::ceil(width() * dpr)),
+                 static_cast<int>(std::ceil(height() * dpr)));
+}
+
 bool Picture::shows(const QPixmap &picture) const
 {
     return !m_picture.isNull() && m_picture.cacheKey() == picture.cacheKey();
@@ -59,14 +66,18 @@ void Picture::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull() || width() <= 0 || height() <= 0)
         return;
+    const QSize device = deviceSize();
+    QPainter painter(this);
+    if (m_picture.size() == device) {
+        // Read at the size it is shown: drawn as it is, without a scaled copy.
+        painter.drawPixmap(QRectF(rect()), m_picture, QRectF(m_picture.rect()));
+        return;
+    }
     const qreal dpr = devicePixelRatioF();
-    const QSize device(static_cast<int>(std::ceil(width() * dpr)),
-                       static_cast<int>(std::ceil(height() * dpr)));
     if (m_scaled.isNull() || m_scaled.size() != device) {
         m_scaled = m_picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         m_scaled.setDevicePixelRatio(dpr);
     }
-    QPainter painter(this);
     painter.drawPixmap(0, 0, m_scaled);
 }
 

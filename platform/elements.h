@@ -59,6 +59,7 @@ public:
     const QPixmap &picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
     bool shows(const QPixmap &picture) const; // the same picture object, not equal pixels
+    QSize deviceSize() const;                 // the device pixels the element covers on its screen
 
 Q_SIGNALS:
     void clicked();

@@ -15,11 +15,15 @@ struct LoadedPicture {
     bool ok() const { return problem.isEmpty(); }
 };
 
-LoadedPicture loadPicture(const QString &path);
+// shownAt: the device pixels the picture fills on screen; a larger picture is read at that size.
+// cells: the columns and rows it is cut into afterwards. It is read smaller only when its
+// sides divide evenly, so that no cell takes in a part of the unused edge.
+LoadedPicture loadPicture(const QString &path, QSize shownAt = {}, QSize cells = {1, 1});
 
 // Reads without a message: a null image and the reason when the file cannot be read, or when
 // it is damaged (a JPEG or BMP that ends before its picture does is not taken half grey).
-QImage readPicture(const QString &path, QString *error = nullptr);
+QImage readPicture(const QString &path, QString *error = nullptr, QSize shownAt = {},
+                   QSize cells = {1, 1});
 
 // Why the bytes of a picture of this format and size are damaged; empty when they are whole.
 QString pictureDamage(const QByteArray &bytes, const QByteArray &format, QSize size);

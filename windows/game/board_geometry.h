@@ -24,6 +24,19 @@ constexpr const TileGeometry &tileGeometryOf(core::Level level)
     return level == core::Level::Normal ? kNormalTiles : kHardTiles;
 }
 
+// The whole picture beside the board: landscape for Normal, portrait for Hard.
+struct TwipsRect {
+    float left;
+    float top;
+    float width;
+    float height;
+};
+constexpr TwipsRect previewTwips(core::Level level)
+{
+    return level == core::Level::Normal ? TwipsRect{6360, 840, 3660, 2700}
+                                        : TwipsRect{6720, 480, 2820, 3780};
+}
+
 struct TwipsPoint {
     float left;
     float top;

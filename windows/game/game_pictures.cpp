@@ -1,25 +1,52 @@
 #include "windows/game/game_pictures.h"
 
+#include "platform/elements.h"
 #include "platform/pictures.h"
+#include "windows/game/board_geometry.h"
+
+#include <QGuiApplication>
+
+#include <cmath>
 
 namespace windows
 {
 
+namespace
+{
+// The device pixels of `twips` on the application's screens.
+QSize shownAt(float widthTwips, float heightTwips)
+{
+    const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const auto side = [dpr](float twips) {
+        return static_cast<int>(std::ceil(platform::twipsToPixels(twips) * dpr));
+    };
+    return QSize(side(widthTwips), side(heightTwips));
+}
+} // namespace
+
 GamePictures loadGamePictures(const platform::DataTree &tree, int picture)
 {
     GamePictures pictures;
-    const platform::LoadedPicture whole = platform::loadPicture(tree.gamePreview(picture));
+    const core::Level level = core::levelOfPicture(picture);
+    const TwipsRect preview = previewTwips(level);
+    const platform::LoadedPicture whole =
+        platform::loadPicture(tree.gamePreview(picture), shownAt(preview.width, preview.height));
     if (!whole.ok()) {
         pictures.problem = whole.problem;
         return pictures;
     }
     pictures.whole = whole.pixmap;
-    const platform::LoadedPicture big = platform::loadPicture(tree.bigPicture(picture));
+    // Read at the size of the board, so that each cell is its tile's size on screen.
+    const core::Grid &grid = core::gridOf(level);
+    const TileGeometry &tiles = tileGeometryOf(level);
+    const QSize tile = shownAt(tiles.width, tiles.height);
+    const platform::LoadedPicture big = platform::loadPicture(
+        tree.bigPicture(picture), QSize(tile.width() * grid.columns, tile.height() * grid.rows),
+        QSize(grid.columns, grid.rows));
     if (!big.ok()) {
         pictures.problem = big.problem;
         return pictures;
     }
-    const core::Grid &grid = core::gridOf(core::levelOfPicture(picture));
     pictures.cells = platform::cutIntoCells(big.pixmap, grid.columns, grid.rows);
     return pictures;
 }

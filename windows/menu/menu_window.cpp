@@ -164,7 +164,8 @@ QString MenuWindow::load()
     platform::ShapeWindow(this, skin);
     // At first both frames are visible and the portrait one is empty, so the landscape frame
     // shows picture 1 without touching visibility or the level.
-    const platform::LoadedPicture preview = platform::loadPicture(m_tree.menuPreview(m_picture));
+    const platform::LoadedPicture preview =
+        platform::loadPicture(m_tree.menuPreview(m_picture), m_landscapeFrame->deviceSize());
     if (!preview.ok())
         return preview.problem;
     m_landscapeFrame->setPicture(preview.pixmap);
@@ -228,7 +229,7 @@ void MenuWindow::showPicture()
     if (level == core::Level::Hard) {
         m_portraitFrame->show();
         const platform::LoadedPicture preview =
-            platform::loadPicture(m_tree.menuPreview(m_picture));
+            platform::loadPicture(m_tree.menuPreview(m_picture), m_portraitFrame->deviceSize());
         if (!preview.ok()) {
             Q_EMIT pictureUnreadable(preview.problem);
             return;
@@ -239,7 +240,7 @@ void MenuWindow::showPicture()
         m_portraitFrame->hide();
         m_landscapeFrame->show();
         const platform::LoadedPicture preview =
-            platform::loadPicture(m_tree.menuPreview(m_picture));
+            platform::loadPicture(m_tree.menuPreview(m_picture), m_landscapeFrame->deviceSize());
         if (!preview.ok()) {
             Q_EMIT pictureUnreadable(preview.problem);
             return;

@@ -75,11 +75,15 @@ private Q_SLOTS:
         const QImage normal = bigPicture(4, 3, QSize(100, 100), QSize());
         // Sides that are not multiples of the counts: the leftover edge goes unused.
         const QImage hard = bigPicture(3, 5, QSize(103, 81), QSize(2, 4));
-        for (int n : {1, 5})
+        for (int n : {1, 5, 6})
             QVERIFY(writePicture(m_dir.path(), QStringLiteral("Easy"), QStringLiteral("Shw"), n,
                                  preview));
         QVERIFY(
             writePicture(m_dir.path(), QStringLiteral("Easy"), QStringLiteral("Big"), 1, normal));
+        // Twice the board's size, as the game's own pictures are: read at the tiles' size.
+        const QImage large = bigPicture(4, 3, QSize(200, 200), QSize());
+        QVERIFY(
+            writePicture(m_dir.path(), QStringLiteral("Easy"), QStringLiteral("Big"), 6, large));
         QVERIFY(
             writePicture(m_dir.path(), QStringLiteral("Hard"), QStringLiteral("Shw"), 28, preview));
         QVERIFY(
@@ -94,6 +98,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<int>("cells");
         QTest::newRow("picture 1, Normal") << 1 << "ImE" << 12;
+        QTest::newRow("picture 6, Normal, larger than shown") << 6 << "ImE" << 12;
         QTest::newRow("picture 28, Hard") << 28 << "ImG" << 15;
     }
     void tilesShowTheirCells()
