@@ -99,9 +99,10 @@ GameWindow::~GameWindow() = default;
 void GameWindow::createBoard(const GamePictures &pictures)
 {
     const bool normal = m_round.level() == core::Level::Normal;
-    m_preview = normal
-                    ? new platform::Picture(this, QStringLiteral("ImEPrev"), 6360, 840, 3660, 2700)
-                    : new platform::Picture(this, QStringLiteral("ImGPrev"), 6720, 480, 2820, 3780);
+    const TwipsRect at = previewTwips(m_round.level());
+    m_preview =
+        new platform::Picture(this, normal ? QStringLiteral("ImEPrev") : QStringLiteral("ImGPrev"),
+                              at.left, at.top, at.width, at.height);
     m_preview->setPicture(pictures.whole);
     platform::describe(m_preview, QAccessible::Graphic, QStringLiteral("The whole picture"));
 
