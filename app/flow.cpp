@@ -2,6 +2,7 @@
 
 #include "platform/desktop.h"
 #include "platform/music_player.h"
+#include "resources/resources.h"
 #include "windows/game/game_window.h"
 #include "windows/menu/help_window.h"
 #include "windows/menu/menu_window.h"
@@ -77,6 +78,7 @@ bool Flow::showMenu()
         return false;
     }
     m_menu = menu;
+    releasePicturesWhenGone(menu);
     connect(menu, &windows::MenuWindow::playRequested, this, &Flow::play);
     connect(menu, &windows::MenuWindow::helpRequested, this, &Flow::showHelp);
     connect(menu, &windows::MenuWindow::exitRequested, this, &Flow::exitFromMenu);
@@ -100,6 +102,7 @@ void Flow::play(int picture)
     auto *game =
         new windows::GameWindow(picture, pictures, {m_clock, m_random, m_music, m_desktop});
     m_game = game;
+    releasePicturesWhenGone(game);
     connect(game, &windows::GameWindow::backRequested, this, &Flow::backToMenu);
     connect(game, &windows::GameWindow::stopConfirmed, this, &Flow::stopConfirmed);
     connect(game, &windows::GameWindow::finished, this, &Flow::gameFinished);
@@ -107,6 +110,12 @@ void Flow::play(int picture)
         m_menu->close();
     game->start();
     game->show();
+}
+
+void Flow::releasePicturesWhenGone(QObject *window)
+{
+    // The next window holds what it shows by now; what only the closed one showed goes.
+    connect(window, &QObject::destroyed, this, [] { resources::releaseUnused(); });
 }
 
 void Flow::showHelp()

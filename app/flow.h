@@ -70,6 +70,7 @@ Q_SIGNALS:
 
 private:
     bool showMenu();
+    void releasePicturesWhenGone(QObject *window);
     void play(int picture);
     void showHelp();
     void exitFromMenu();

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/data_tree.h"
 #include "platform/desktop.h"
+#include "platform/display.h"
 #include "platform/music_device.h"
 #include "platform/sequencer_music.h"
 #include "platform/termination.h"
@@ -17,6 +18,7 @@
 
 int main(int argc, char *argv[])
 {
+    platform::prepareDisplayConnection();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false); // only the records window's "Close" ends a run
     resources::init();

@@ -50,6 +50,16 @@ void Picture::setPicture(const QPixmap &picture)
     update();
 }
 
+void Picture::setPictureFitted(const QPixmap &picture)
+{
+    const QSize device = deviceSize();
+    if (picture.isNull() || picture.size() == device || device.isEmpty())
+        return setPicture(picture);
+    QPixmap fitted = picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(devicePixelRatioF());
+    setPicture(fitted);
+}
+
 QSize Picture::deviceSize() const
 {
     const qreal dpr = devicePixelRatioF();

@@ -58,6 +58,8 @@ public:
 
     const QPixmap &picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
+    // For a large picture shown at another size: only its copy at the element's size is kept.
+    void setPictureFitted(const QPixmap &picture);
     bool shows(const QPixmap &picture) const; // the same picture object, not equal pixels
     QSize deviceSize() const;                 // the device pixels the element covers on its screen
 

@@ -27,15 +27,39 @@ QString path(const QString &name, bool twice)
            QStringLiteral(".png");
 }
 
-QPixmap load(const QString &name, bool twice)
+QHash<QString, QPixmap> &pixmapCache()
 {
     static QHash<QString, QPixmap> cache;
+    return cache;
+}
+
+QHash<QString, QImage> &imageCache()
+{
+    static QHash<QString, QImage> cache;
+    return cache;
+}
+
+template <typename Cache> void dropUnshared(Cache &cache)
+{
+    for (auto it = cache.begin(); it != cache.end();) {
+        if (it->isDetached()) // only the cache holds it
+            it = cache.erase(it);
+        else
+            ++it;
+    }
+}
+
+QPixmap load(const QString &name, bool twice)
+{
+    QHash<QString, QPixmap> &cache = pixmapCache();
     const QString key = path(name, twice);
     auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return *it;
     initBuiltInPictures();
-    QPixmap pixmap(key, "PNG");
+    // Not QPixmap(file): that keeps a second reference in QPixmapCache, so that a picture
+    // would stay in memory after every window showing it has gone.
+    QPixmap pixmap = QPixmap::fromImage(QImage(key, "PNG"));
     if (pixmap.isNull())
         qWarning("resources: no built-in picture \"%s\"", qPrintable(name));
     else if (twice)
@@ -66,9 +90,15 @@ QPixmap pixmap(const QString &name)
     return pixmap(name, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
 }
 
+void releaseUnused()
+{
+    dropUnshared(pixmapCache());
+    dropUnshared(imageCache());
+}
+
 QImage image(const QString &name)
 {
-    static QHash<QString, QImage> cache;
+    QHash<QString, QImage> &cache = imageCache();
     auto it = cache.constFind(name);
     if (it != cache.constEnd())
         return *it;

@@ -55,6 +55,11 @@ QPixmap pixmap(const QString &name, qreal devicePixelRatio);
 // Exactly the design-size pixels (what window shapes are cut from).
 QImage image(const QString &name);
 
+// Forgets the pictures that no window holds any more (those of a closed window), so that
+// their memory goes back; asked again, a picture is read anew. The ones still shown stay the
+// same picture objects.
+void releaseUnused();
+
 // Button: the game window's buttons; Banner: the banner; MenuPointer: the menu's arrows,
 // icons and link strips; Close: the "Close" labels.
 enum class CursorKind { Button, Banner, MenuPointer, Close };

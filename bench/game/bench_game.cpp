@@ -11,6 +11,7 @@
 #include "core/shuffler.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
+#include "platform/display.h"
 #include "platform/elements.h"
 #include "platform/sequencer_music.h"
 #include "resources/resources.h"
@@ -261,6 +262,7 @@ int shuffle(int seconds)
 
 int main(int argc, char *argv[])
 {
+    platform::prepareDisplayConnection(); // as the game does
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     resources::init();

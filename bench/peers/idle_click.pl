@@ -6,8 +6,8 @@
 #   idle_click.pl <runs> <idle s> <idle in play s> <clicks> <label>=<command> ...
 # Labels: sgt-fifteen and gnome-taquin are clicked on their default boards; zantho-puzzle is
 # played (Enter in the menu, the seeded shuffle waited out, then clicked); zantho-puzzle+music
-# is played too but only watched; any other label (the minimal Qt window) is only watched in
-# its first window.
+# is played too but only watched; minimal-qt-clock (a Qt window with a clock) is watched idle
+# beside the played games; any other label (the minimal Qt window) only in its first window.
 # Settings: SOLVER=<solve_shuffle program> (the blank's place after the seeded shuffle),
 # ZANTHO_SEED (the seed the game is started with), BENCH_SHOT=<png of the screen, run 1>.
 use strict;
@@ -28,7 +28,7 @@ my %layout = (
                         h => 556, at => [260, 0], pause => 0.4 },
 );
 my %menu_at = ('zantho-puzzle' => [830, 0], 'zantho-puzzle+music' => [830, 300],
-               'minimal-qt' => [1220, 0]);
+               'minimal-qt' => [1220, 0], 'minimal-qt-clock' => [1220, 100]);
 my %game_at = ('zantho-puzzle' => [0, 600], 'zantho-puzzle+music' => [700, 600]);
 # Our game window and its Normal board (picture 1: 4 x 3 tiles of 96 pixels).
 my ($game_w, $game_h) = (685, 471);
@@ -145,7 +145,10 @@ sub boards_differ {
 sub status_width {
     my ($window, $file) = @_;
     snapshot($window, $file);
-    my $box = `convert $file -crop 385x21+0+452 +repage -fx '(g>0.55 && r<0.45 && b<0.45) ? 1 : 0' -format '%@' info: 2>/dev/null`;
+    open(my $fh, '-|', 'convert', $file, '-crop', '385x21+0+452', '+repage', '-fx',
+         '(g>0.55 && r<0.45 && b<0.45) ? 1 : 0', '-format', '%@', 'info:') or return 0;
+    my $box = <$fh> // '';
+    close $fh;
     return $box =~ /^(\d+)x/ && $box !~ /^0x0/ ? $1 : 0;
 }
 
@@ -247,8 +250,11 @@ for my $run (1 .. $runs) {
     }
     @ours = grep { $_->{game} } @ours;
     for my $p (@ours) {
+        # "Disordering... Please wait" first (the status line may say less before it).
         my $deadline = time + 60;
         my $w = 0;
+        sleep 0.2 until ($w = status_width($p->{game}, "$tmp/status.png")) > 100
+            || time > $deadline;
         sleep 1 until ($w = status_width($p->{game}, "$tmp/status.png")) > 10 && $w < 70
             || time > $deadline;
         $p->{done} = $w > 10 && $w < 70;
@@ -259,7 +265,8 @@ for my $run (1 .. $runs) {
 
     # The peers' clicks: the gap is brought to the top-left corner (clicking a cell in line
     # with the gap slides the tiles between), then the tile beside it goes back and forth.
-    my @played = @ours;
+    # The minimal window with a clock is the floor for a game whose clock runs.
+    my @played = (@ours, grep { $_->{label} =~ /clock/ } @live);
     for my $p (grep { $_->{layout} } @live) {
         my ($l, $win) = ($p->{layout}, $p->{window});
         my ($w, $h) = geometry($win);

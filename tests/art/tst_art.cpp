@@ -199,6 +199,27 @@ private Q_SLOTS:
         QVERIFY(resources::image(resources::name::ind2) != resources::image(resources::name::ind4));
     }
 
+    // A picture a window still shows stays the same picture object; one that nothing shows
+    // any more is let go, and read anew when asked again.
+    void unusedPicturesAreLetGo()
+    {
+        const qint64 shownKey = resources::pixmap(resources::name::banner, 1).cacheKey();
+        const QPixmap shown = resources::pixmap(resources::name::banner, 1);
+        QCOMPARE(shown.cacheKey(), shownKey);
+        const qint64 goneKey = resources::pixmap(resources::name::gameBackground, 1).cacheKey();
+        const QImage shape = resources::image(resources::name::menuSkin);
+        const qint64 shapeKey = shape.cacheKey();
+        const qint64 goneShapeKey = resources::image(resources::name::helpSkin).cacheKey();
+
+        resources::releaseUnused();
+        QCOMPARE(resources::pixmap(resources::name::banner, 1).cacheKey(), shownKey);
+        QCOMPARE(resources::image(resources::name::menuSkin).cacheKey(), shapeKey);
+        const QPixmap again = resources::pixmap(resources::name::gameBackground, 1);
+        QVERIFY(!again.isNull());
+        QVERIFY(again.cacheKey() != goneKey);
+        QVERIFY(resources::image(resources::name::helpSkin).cacheKey() != goneShapeKey);
+    }
+
     void cursors_data()
     {
         QTest::addColumn<int>("kind");

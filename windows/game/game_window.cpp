@@ -83,7 +83,8 @@ GameWindow::GameWindow(int picture, const GamePictures &pictures, const GameServ
 
     // Created first, so it stays behind every other element.
     m_background = new platform::Picture(this, QStringLiteral("Image1"), 0, -120, 10320, 7245);
-    m_background->setPicture(resources::pixmap(resources::name::gameBackground));
+    // The largest picture of the game: one copy, at the size it is shown.
+    m_background->setPictureFitted(resources::pixmap(resources::name::gameBackground));
 
     createBoard(pictures);
     createLabels();
