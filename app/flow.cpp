@@ -85,6 +85,8 @@ bool Flow::showMenu()
     connect(menu, &windows::MenuWindow::pictureUnreadable, this, &Flow::reportUnreadable);
     platform::startTune(m_music, platform::Tune::Menu);
     menu->show();
+    // The skin's picture has given the window its shape and is needed no more.
+    resources::releaseUnused();
     return true;
 }
 

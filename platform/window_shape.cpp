@@ -4,7 +4,6 @@
 
 #include <QChildEvent>
 #include <QGuiApplication>
-#include <QHash>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -219,14 +218,9 @@ QPixmap SkinPixmap(const QString &name, Shaping shaping)
     const QPixmap skin = resources::pixmap(name);
     if (shaping == Shaping::Mask || skin.isNull())
         return skin;
-    // Windows paint their skin on every expose: cut it once per source picture.
-    static QHash<qint64, QPixmap> cut;
-    auto found = cut.constFind(skin.cacheKey());
-    if (found != cut.constEnd())
-        return *found;
+    // A window asks once and keeps what it gets: this cuts the picture anew each time.
     QPixmap transparent = QPixmap::fromImage(CutToAlpha(skin.toImage(), kSkinTransparent));
     transparent.setDevicePixelRatio(skin.devicePixelRatio());
-    cut.insert(skin.cacheKey(), transparent);
     return transparent;
 }
 

@@ -176,3 +176,21 @@ splice(@head, 4, 1) unless $taquin;
 print '| ', join(' | ', @head), " |\n";
 print '|', '---|' x @head, "\n";
 print '| ', join(' | ', @$_), " |\n" for @rows;
+
+# Another build of the game (BEFORE=...), measured in the same runs.
+my $before = 'zantho-puzzle-before';
+if (defined $start{$before}) {
+    print "\n| Same runs (medians of $runs) | this build | the build before (BEFORE) |\n";
+    print "|---|---|---|\n";
+    my @pairs = (
+        ['exec → first window shown', fmt($start{$ours}, 'ms', 1), fmt($start{$before}, 'ms', 1)],
+        ['RSS 3 s after exec, no audio device', fmt($rss{$ours}, 'MB', 1),
+         fmt($rss{$before}, 'MB', 1)],
+        ['RSS in play after "Done", no audio device', fmt($rss_play{$ours}, 'MB', 1),
+         fmt($rss_play{$before}, 'MB', 1)],
+        ['idle CPU in play, untouched', fmt($idle_play{$ours}, '%', 3),
+         fmt($idle_play{$before}, '%', 3)],
+        ['wake-ups per second in play', fmt($wakes{$ours}, '/s', 2), fmt($wakes{$before}, '/s', 2)],
+    );
+    print '| ', join(' | ', @$_), " |\n" for @pairs;
+}

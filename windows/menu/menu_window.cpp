@@ -162,6 +162,7 @@ QString MenuWindow::load()
         !problem.isEmpty())
         return problem;
     platform::ShapeWindow(this, skin);
+    m_skin = platform::SkinPixmap(resources::name::menuSkin);
     // At first both frames are visible and the portrait one is empty, so the landscape frame
     // shows picture 1 without touching visibility or the level.
     const platform::LoadedPicture preview =
@@ -175,7 +176,7 @@ QString MenuWindow::load()
 void MenuWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, platform::SkinPixmap(resources::name::menuSkin));
+    painter.drawPixmap(0, 0, m_skin);
 }
 
 void MenuWindow::closeEvent(QCloseEvent *event)

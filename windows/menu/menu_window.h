@@ -5,6 +5,7 @@
 
 #include "platform/data_tree.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace platform
@@ -54,6 +55,7 @@ private:
 
     const platform::DataTree &m_tree;
     platform::Desktop &m_desktop;
+    QPixmap m_skin; // painted on every expose: held, not fetched again
     int m_picture = 1;
 
     platform::Picture *m_landscapeFrame = nullptr;

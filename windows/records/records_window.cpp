@@ -98,6 +98,7 @@ RecordsWindow::RecordsWindow(const records::RecordsTable &records)
     const QImage skin = resources::image(resources::name::recordsSkin);
     m_problem = platform::skinProblem(skin, resources::name::recordsSkin);
     platform::ShapeWindow(this, skin);
+    m_skin = platform::SkinPixmap(resources::name::recordsSkin);
     platform::centreOnScreen(this);
 }
 
@@ -139,7 +140,7 @@ void RecordsWindow::paintEvent(QPaintEvent *)
 {
     // The skin is the window's own picture, under every element.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, platform::SkinPixmap(resources::name::recordsSkin));
+    painter.drawPixmap(0, 0, m_skin);
 }
 
 } // namespace windows

@@ -4,6 +4,7 @@
 
 #include "records/records_file.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace platform
@@ -41,6 +42,7 @@ private:
                            const QString &caption, const QColor &color, bool centred);
 
     QString m_problem;
+    QPixmap m_skin; // painted on every expose: held, not fetched again
 };
 
 } // namespace windows
