@@ -15,8 +15,8 @@ namespace platform
 
 namespace
 {
-
 const char *const kClippedByShape = "puzzle_clipped_by_shape";
+} // namespace
 
 // Keeps every child element of a translucent shaped window inside the window's shape: the
 // window's mask only limits input there, and the menu's title strip and link bars reach into
@@ -92,13 +92,6 @@ private:
     QWidget *m_window;
     QRegion m_shape;
 };
-
-ChildClipper *clipperOf(QWidget *window)
-{
-    return window->findChild<ChildClipper *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-} // namespace
 
 Shaping shapingOf(QStringView platformName)
 {
@@ -179,33 +172,33 @@ QImage CutToAlpha(const QImage &picture, QRgb transparent)
     return image;
 }
 
-void ShapeWindow(QWidget *window, const QImage &skin)
+void WindowShape::apply(const QImage &skin)
 {
-    ShapeWindow(window, skin, platformShaping());
+    apply(skin, platformShaping());
 }
 
-void ShapeWindow(QWidget *window, const QImage &skin, Shaping shaping)
+void WindowShape::apply(const QImage &skin, Shaping shaping)
 {
     if (skin.isNull()) {
-        window->clearMask();
-        if (ChildClipper *clipper = clipperOf(window)) {
-            clipper->unclipAll();
-            delete clipper;
+        m_window->clearMask();
+        if (m_clipper) {
+            m_clipper->unclipAll();
+            delete m_clipper;
         }
         return;
     }
     const QRegion shape = RegionFromPicture(skin, kSkinTransparent);
     // The mask: the window's outline on X11, where clicks may land on Wayland.
-    window->setMask(shape);
+    m_window->setMask(shape);
     if (shaping == Shaping::Mask)
         return;
     // What the window leaves unpainted stays transparent, so no background may fill it.
-    window->setAttribute(Qt::WA_TranslucentBackground);
-    window->setAutoFillBackground(false);
-    if (ChildClipper *clipper = clipperOf(window))
-        clipper->setShape(shape);
+    m_window->setAttribute(Qt::WA_TranslucentBackground);
+    m_window->setAutoFillBackground(false);
+    if (m_clipper)
+        m_clipper->setShape(shape);
     else
-        new ChildClipper(window, shape);
+        m_clipper = new ChildClipper(m_window, shape);
 }
 
 QPixmap SkinPixmap(const QString &name)

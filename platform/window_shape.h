@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPixmap>
 #include <QPoint>
+#include <QPointer>
 #include <QRegion>
 #include <QString>
 #include <QStringView>
@@ -35,13 +36,27 @@ QString skinProblem(const QImage &skin, const QString &name);
 // was (ARGB32, not premultiplied).
 QImage CutToAlpha(const QImage &picture, QRgb transparent);
 
-// Shapes a window to its skin (drawn at the window's top left) before it is first shown.
-// The skin is the design-size picture, so the shape is in logical pixels; a null skin
-// leaves the window rectangular. With Translucent shaping the window also becomes a
-// translucent top level, and every child element, present or added later, is clipped to the
-// shape, so nothing is painted over the cut-away pixels.
-void ShapeWindow(QWidget *window, const QImage &skin);
-void ShapeWindow(QWidget *window, const QImage &skin, Shaping shaping);
+class ChildClipper;
+
+// The shape of one window, held by the window (or by whoever shapes it), so that shaping it
+// again changes what the first shaping set up.
+class WindowShape
+{
+public:
+    explicit WindowShape(QWidget *window) : m_window(window) {}
+
+    // Shapes the window to its skin (drawn at the window's top left) before it is first
+    // shown. The skin is the design-size picture, so the shape is in logical pixels; a null
+    // skin leaves the window rectangular. With Translucent shaping the window also becomes a
+    // translucent top level, and every child element, present or added later, is clipped to
+    // the shape, so nothing is painted over the cut-away pixels.
+    void apply(const QImage &skin);
+    void apply(const QImage &skin, Shaping shaping);
+
+private:
+    QWidget *m_window;
+    QPointer<ChildClipper> m_clipper; // a child of the window
+};
 
 // The built-in skin `name` as a shaped window paints it: with Translucent shaping its pure
 // white pixels are transparent, with Mask shaping it is the picture as it is.

@@ -152,11 +152,12 @@ void TestWindowShape::shapeWindowSetsTheMaskAndNullSkinLeavesItRectangular()
     QWidget window;
     window.resize(4, 3);
     const QImage skin = skinFromText(QStringLiteral("W..W/..../W..W"));
-    platform::ShapeWindow(&window, skin);
+    platform::WindowShape shape(&window);
+    shape.apply(skin);
     QVERIFY(!window.isVisible());
     QVERIFY((window.mask() ^ platform::RegionFromPicture(skin, qRgb(255, 255, 255))).isEmpty());
 
-    platform::ShapeWindow(&window, QImage());
+    shape.apply(QImage());
     QVERIFY2(window.mask().isEmpty(), "no skin: the window stays rectangular");
 }
 
@@ -275,7 +276,8 @@ void TestWindowShape::translucentWindowsClipTheirChildrenToTheShape()
     auto *inside = new QWidget(&window);
     inside->setGeometry(1, 1, 2, 1);
 
-    platform::ShapeWindow(&window, skin, how);
+    platform::WindowShape shaped(&window);
+    shaped.apply(skin, how);
     auto *later = new QWidget(&window); // made after the shape, like the help window's
     later->setGeometry(2, 1, 2, 2);
     window.show();
@@ -296,7 +298,7 @@ void TestWindowShape::translucentWindowsClipTheirChildrenToTheShape()
         QVERIFY(later->mask().isEmpty());
         later->move(0, 1);
         QVERIFY2(clippedTo(later), "a child moved onto a cut corner is not clipped");
-        platform::ShapeWindow(&window, QImage(), how);
+        shaped.apply(QImage(), how);
         QVERIFY2(strip->mask().isEmpty() && later->mask().isEmpty(),
                  "no skin: the children are whole again");
     } else {

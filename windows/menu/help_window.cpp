@@ -20,7 +20,7 @@ HelpWindow::HelpWindow(QWidget *owner, const QString &pagePath)
     setFixedSize(platform::twipsRect(0, 0, 8040, 5235).size());
     const QImage skin = resources::image(resources::name::helpSkin);
     m_problem = platform::skinProblem(skin, resources::name::helpSkin);
-    platform::ShapeWindow(this, skin);
+    m_shape.apply(skin);
 
     // Bottom first: each element created later lies above the ones before it.
     auto *sheet = new platform::Picture(this, QStringLiteral("Image2"), 0, 0, 8040, 5235);

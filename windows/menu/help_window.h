@@ -3,6 +3,8 @@
 // modal over the window that opened it. "Close", Escape and the window manager's close all
 // close it.
 
+#include "platform/window_shape.h"
+
 #include <QDialog>
 
 class QTextBrowser;
@@ -24,6 +26,7 @@ public:
 private:
     QTextBrowser *m_page = nullptr;
     QString m_problem;
+    platform::WindowShape m_shape{this};
 };
 
 } // namespace windows

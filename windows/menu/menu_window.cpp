@@ -161,7 +161,7 @@ QString MenuWindow::load()
     if (const QString problem = platform::skinProblem(skin, resources::name::menuSkin);
         !problem.isEmpty())
         return problem;
-    platform::ShapeWindow(this, skin);
+    m_shape.apply(skin);
     m_skin = platform::SkinPixmap(resources::name::menuSkin);
     // At first both frames are visible and the portrait one is empty, so the landscape frame
     // shows picture 1 without touching visibility or the level.

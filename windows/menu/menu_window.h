@@ -4,6 +4,7 @@
 // comes next is not its business: it says what the player asked for.
 
 #include "platform/data_tree.h"
+#include "platform/window_shape.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -55,6 +56,7 @@ private:
 
     const platform::DataTree &m_tree;
     platform::Desktop &m_desktop;
+    platform::WindowShape m_shape{this};
     QPixmap m_skin; // painted on every expose: held, not fetched again
     int m_picture = 1;
 

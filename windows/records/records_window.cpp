@@ -97,7 +97,7 @@ RecordsWindow::RecordsWindow(const records::RecordsTable &records)
 
     const QImage skin = resources::image(resources::name::recordsSkin);
     m_problem = platform::skinProblem(skin, resources::name::recordsSkin);
-    platform::ShapeWindow(this, skin);
+    m_shape.apply(skin);
     m_skin = platform::SkinPixmap(resources::name::recordsSkin);
     platform::centreOnScreen(this);
 }

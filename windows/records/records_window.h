@@ -2,6 +2,7 @@
 // The records and about window, the last window of every run: the two records of each level
 // as the file held them when it opened, who made the game, and "Close", which ends the run.
 
+#include "platform/window_shape.h"
 #include "records/records_file.h"
 
 #include <QPixmap>
@@ -42,6 +43,7 @@ private:
                            const QString &caption, const QColor &color, bool centred);
 
     QString m_problem;
+    platform::WindowShape m_shape{this};
     QPixmap m_skin; // painted on every expose: held, not fetched again
 };
 
