@@ -27,6 +27,23 @@ QRect twipsRect(float left, float top, float width, float height)
     return QRect(x, y, twipsToPixels(left + width) - x, twipsToPixels(top + height) - y);
 }
 
+QSize devicePixels(QSize logical, qreal devicePixelRatio)
+{
+    return QSize(static_cast<int>(std::ceil(logical.width() * devicePixelRatio)),
+                 static_cast<int>(std::ceil(logical.height() * devicePixelRatio)));
+}
+
+namespace
+{
+// A smooth copy of `picture` filling `device` pixels, drawn at the logical size.
+QPixmap scaledTo(const QPixmap &picture, QSize device, qreal devicePixelRatio)
+{
+    QPixmap scaled = picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(devicePixelRatio);
+    return scaled;
+}
+} // namespace
+
 void setElementName(QObject *element, const QString &name)
 {
     element->setObjectName(name);
@@ -55,16 +72,12 @@ void Picture::setPictureFitted(const QPixmap &picture)
     const QSize device = deviceSize();
     if (picture.isNull() || picture.size() == device || device.isEmpty())
         return setPicture(picture);
-    QPixmap fitted = picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    fitted.setDevicePixelRatio(devicePixelRatioF());
-    setPicture(fitted);
+    setPicture(scaledTo(picture, device, devicePixelRatioF()));
 }
 
 QSize Picture::deviceSize() const
 {
-    const qreal dpr = devicePixelRatioF();
-    return QSize(static_cast<int>(std::ceil(width() * dpr)),
-                 static_cast<int>(std::ceil(height() * dpr)));
+    return devicePixels(size(), devicePixelRatioF());
 }
 
 bool Picture::shows(const QPixmap &picture) const
@@ -83,11 +96,8 @@ void Picture::paintEvent(QPaintEvent *)
         painter.drawPixmap(QRectF(rect()), m_picture, QRectF(m_picture.rect()));
         return;
     }
-    const qreal dpr = devicePixelRatioF();
-    if (m_scaled.isNull() || m_scaled.size() != device) {
-        m_scaled = m_picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_scaled.setDevicePixelRatio(dpr);
-    }
+    if (m_scaled.isNull() || m_scaled.size() != device)
+        m_scaled = scaledTo(m_picture, device, devicePixelRatioF());
     painter.drawPixmap(0, 0, m_scaled);
 }
 

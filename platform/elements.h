@@ -19,6 +19,8 @@ inline constexpr float kTwipsPerPixel = 15.0f;
 /* twips -> logical pixels, rounded to the nearest pixel */
 int twipsToPixels(float twips);
 QRect twipsRect(float left, float top, float width, float height);
+// The device pixels that `logical` pixels cover at a device-pixel ratio (a part pixel counts).
+QSize devicePixels(QSize logical, qreal devicePixelRatio);
 
 // Left, Top, Width and Height in twips for any widget: the position is kept as the design
 // value (single precision, always whole twips) and the widget is placed at its pixel rectangle.

@@ -6,21 +6,16 @@
 
 #include <QGuiApplication>
 
-#include <cmath>
-
 namespace windows
 {
 
 namespace
 {
-// The device pixels of `twips` on the application's screens.
-QSize shownAt(float widthTwips, float heightTwips)
+// The device pixels an element placed at these twips covers on the application's screens.
+QSize shownAt(float left, float top, float width, float height)
 {
-    const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    const auto side = [dpr](float twips) {
-        return static_cast<int>(std::ceil(platform::twipsToPixels(twips) * dpr));
-    };
-    return QSize(side(widthTwips), side(heightTwips));
+    return platform::devicePixels(platform::twipsRect(left, top, width, height).size(),
+                                  qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
 }
 } // namespace
 
@@ -30,7 +25,8 @@ GamePictures loadGamePictures(const platform::DataTree &tree, int picture)
     const core::Level level = core::levelOfPicture(picture);
     const TwipsRect preview = previewTwips(level);
     const platform::LoadedPicture whole =
-        platform::loadPicture(tree.gamePreview(picture), shownAt(preview.width, preview.height));
+        platform::loadPicture(tree.gamePreview(picture),
+                              shownAt(preview.left, preview.top, preview.width, preview.height));
     if (!whole.ok()) {
         pictures.problem = whole.problem;
         return pictures;
@@ -39,7 +35,7 @@ GamePictures loadGamePictures(const platform::DataTree &tree, int picture)
     // Read at the size of the board, so that each cell is its tile's size on screen.
     const core::Grid &grid = core::gridOf(level);
     const TileGeometry &tiles = tileGeometryOf(level);
-    const QSize tile = shownAt(tiles.width, tiles.height);
+    const QSize tile = shownAt(tiles.firstLeft, tiles.firstTop, tiles.width, tiles.height);
     const platform::LoadedPicture big = platform::loadPicture(
         tree.bigPicture(picture), QSize(tile.width() * grid.columns, tile.height() * grid.rows),
         QSize(grid.columns, grid.rows));
