@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 namespace platform
 {
@@ -15,8 +16,7 @@ quint32 littleEndian32(const QByteArray &bytes, qsizetype at)
 {
     if (bytes.size() < at + 4)
         return 0;
-    const auto *b = reinterpret_cast<const uchar *>(bytes.constData() + at);
-    return b[0] | (b[1] << 8) | (b[2] << 16) | (quint32(b[3]) << 24);
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
 } // namespace

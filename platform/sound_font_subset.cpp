@@ -2,6 +2,8 @@
 
 #include "platform/fluid_library.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -19,15 +21,12 @@ constexpr std::size_t kHeaderSize = 38, kBagSize = 4, kModulatorSize = 10, kGene
 
 std::uint32_t little32(const char *p)
 {
-    const auto *u = reinterpret_cast<const unsigned char *>(p);
-    return std::uint32_t(u[0]) | std::uint32_t(u[1]) << 8 | std::uint32_t(u[2]) << 16 |
-           std::uint32_t(u[3]) << 24;
+    return qFromLittleEndian<quint32>(p);
 }
 
 std::uint16_t little16(const char *p)
 {
-    const auto *u = reinterpret_cast<const unsigned char *>(p);
-    return std::uint16_t(u[0] | u[1] << 8);
+    return qFromLittleEndian<quint16>(p);
 }
 
 void put32(std::string &out, std::uint32_t v)
@@ -220,8 +219,8 @@ SoundFontView SoundFontLayout::subset(const MidiPresets &wanted) const
     for (const MidiPreset &preset : wanted) {
         if (present.count(preset))
             keep.insert(preset);
-        else if (preset.bank == 128)
-            keep.insert({128, 0});
+        else if (preset.bank == kPercussionBank)
+            keep.insert({kPercussionBank, 0});
         else
             keep.insert({0, preset.program});
     }

@@ -12,7 +12,6 @@ namespace
 {
 
 constexpr int kPercussionChannel = 9;
-constexpr int kPercussionBank = 128;
 
 class Bytes
 {

@@ -9,8 +9,10 @@
 namespace platform
 {
 
+inline constexpr int kPercussionBank = 128; // the bank that channel 10 plays
+
 struct MidiPreset {
-    int bank = 0; // 128: the percussion bank that channel 10 plays
+    int bank = 0; // kPercussionBank for percussion
     int program = 0;
     bool operator<(const MidiPreset &o) const
     {
