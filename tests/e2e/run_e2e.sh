@@ -26,7 +26,7 @@ program_dir=${2:?program dir}
 artifacts=${3:-${TMPDIR:-/tmp}/zantho-e2e}
 
 if [ -z "${ZANTHO_E2E_IN_X:-}" ]; then
-    for tool in xvfb-run xdotool import convert compare xsetroot openbox; do
+    for tool in xvfb-run xdotool import convert compare xsetroot openbox xmessage xwininfo; do
         command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
     done
     export ZANTHO_E2E_IN_X=1
@@ -55,6 +55,21 @@ fail() {
     [ -f "$work/openbox.txt" ] && cp "$work/openbox.txt" "$artifacts/$scenario-openbox.txt"
     [ -f "$work/stderr.txt" ] && cp "$work/stderr.txt" "$artifacts/$scenario-stderr.txt"
     say "screenshot and program output in $artifacts"
+    # CI keeps only what is printed: the program's own words, its windows and, when it is
+    # still alive, where each of its threads stands.
+    if [ -s "$work/stderr.txt" ]; then
+        say "program stderr:"
+        tail -n 40 "$work/stderr.txt" | sed 's/^/  | /'
+    fi
+    say "windows of the game:"
+    for w in $(xdotool search --class zantho-puzzle 2>/dev/null || true); do
+        echo "  | $w $(xwininfo -id "$w" 2>/dev/null | grep -E 'Map State|Width|Height|Absolute' | tr -s ' \n' ' ')"
+    done
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && command -v gdb >/dev/null; then
+        say "threads of pid $pid:"
+        timeout 60 gdb -p "$pid" -batch -ex 'thread apply all bt 12' 2>/dev/null |
+            grep -E '^(Thread|#)' | head -n 80 | sed 's/^/  | /' || true
+    fi
     exit 1
 }
 
@@ -324,8 +339,30 @@ never_windowless() {
 start_window_manager() {
     openbox --sm-disable >"$work/openbox.txt" 2>&1 &
     wm=$!
-    # openbox announces itself on the root window once it manages the screen.
-    wait_for 30 "openbox manages the screen" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
+    # openbox announces itself on the root window before it is ready: a window mapped in
+    # the moments after can be lost for good (a plain xmessage as well as the game, about one
+    # start in ten on a busy machine). So a probe window is mapped, again and again if need
+    # be, until openbox has framed one; only then does the game start.
+    wait_for 30 "openbox announces itself" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
+    wait_for 60 "openbox manages new windows" probe_is_managed
+}
+
+probe_is_managed() {  # maps one probe window; succeeds when openbox has framed it
+    local probe i managed=1
+    xmessage -name zantho-wm-probe probe >/dev/null 2>&1 &
+    probe=$!
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 0.2
+        if xwininfo -name zantho-wm-probe 2>/dev/null | grep -q IsViewable; then
+            managed=0
+            break
+        fi
+    done
+    kill "$probe" 2>/dev/null || true
+    wait "$probe" 2>/dev/null || true
+    # the probe is gone before the game's windows are looked for
+    for i in $(seq 50); do xwininfo -name zantho-wm-probe >/dev/null 2>&1 || break; sleep 0.1; done
+    return $managed
 }
 
 alt_f4() {  # on the window WIN, by the window manager's own key
