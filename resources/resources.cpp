@@ -9,7 +9,10 @@
 static void initBuiltInPictures()
 {
     static const bool done = [] {
-        Q_INIT_RESOURCE(puzzle_art);
+        Q_INIT_RESOURCE(puzzle_art_menu);
+        Q_INIT_RESOURCE(puzzle_art_menu_sharp);
+        Q_INIT_RESOURCE(puzzle_art_other);
+        Q_INIT_RESOURCE(puzzle_art_other_sharp);
         return true;
     }();
     Q_UNUSED(done);
@@ -39,6 +42,18 @@ QHash<QString, QImage> &imageCache()
     return cache;
 }
 
+QStringList &readSoFar()
+{
+    static QStringList names;
+    return names;
+}
+
+void noteRead(const QString &name)
+{
+    if (!readSoFar().contains(name))
+        readSoFar().append(name);
+}
+
 template <typename Cache> void dropUnshared(Cache &cache)
 {
     for (auto it = cache.begin(); it != cache.end();) {
@@ -57,6 +72,7 @@ QPixmap load(const QString &name, bool twice)
     if (it != cache.constEnd())
         return *it;
     initBuiltInPictures();
+    noteRead(name);
     // Not QPixmap(file): that keeps a second reference in QPixmapCache, so that a picture
     // would stay in memory after every window showing it has gone.
     QPixmap pixmap = QPixmap::fromImage(QImage(key, "PNG"));
@@ -96,6 +112,11 @@ void releaseUnused()
     dropUnshared(imageCache());
 }
 
+QStringList picturesRead()
+{
+    return readSoFar();
+}
+
 QImage image(const QString &name)
 {
     QHash<QString, QImage> &cache = imageCache();
@@ -103,6 +124,7 @@ QImage image(const QString &name)
     if (it != cache.constEnd())
         return *it;
     initBuiltInPictures();
+    noteRead(name);
     const QImage picture(path(name, false), "PNG");
     if (picture.isNull())
         qWarning("resources: no built-in picture \"%s\"", qPrintable(name));

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 namespace resources
 {
@@ -59,6 +60,10 @@ QImage image(const QString &name);
 // their memory goes back; asked again, a picture is read anew. The ones still shown stay the
 // same picture objects.
 void releaseUnused();
+
+// The built-in pictures read so far in this run, each named once, in the order first read.
+// Each window's pictures are compiled together, so that a window reads no other's pages.
+QStringList picturesRead();
 
 // Button: the game window's buttons; Banner: the banner; MenuPointer: the menu's arrows,
 // icons and link strips; Close: the "Close" labels.

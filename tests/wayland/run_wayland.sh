@@ -77,6 +77,16 @@ if [[ $leak_options =~ suppressions=([^:]*) ]] && [ -r "${BASH_REMATCH[1]}" ]; t
 fi
 cat "$here/lsan.supp" >>"$work/lsan.supp"
 sanitizer_env+=("LSAN_OPTIONS=suppressions=$work/lsan.supp${leak_options:+:${leak_options#:}}")
+# Qt loads Mesa's driver (through EGL, to learn whether it may draw window decorations) and
+# Mesa unloads it again before the leak report, whose stacks then name no library and cannot
+# be told from a leak of ours (128 bytes, now and then). Preloaded, the driver stays and its
+# stacks are named and suppressed. Only the game gets it: the compositor is not ours.
+game_env=()
+driver="$(dirname "$(readlink -f "$(ldconfig -p | awk '/libEGL_mesa\.so\.0 /{print $NF; exit}')")")/dri/swrast_dri.so"
+if [ -n "${ASAN_OPTIONS:-}" ] && [ -r "$driver" ]; then
+    game_env+=("LD_PRELOAD=$driver" "ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0")
+    echo "leak:swrast_dri.so" >>"$work/lsan.supp"
+fi
 chown -R "$owner" "$work"
 
 fail() {
@@ -201,7 +211,7 @@ menu_w=364 menu_h=271 game_w=685 game_h=471 help_w=536 help_h=349 records_w=401 
 
 start_game() {
     spawn /dev/null "$work/game-stdout.txt" "$work/game-stderr.txt" QT_QPA_PLATFORM=wayland \
-        "$work/game/zantho-puzzle"
+        "${game_env[@]}" "$work/game/zantho-puzzle"
     game=$SPAWNED
 }
 game_ended() { ! kill -0 "$game" 2>/dev/null; }

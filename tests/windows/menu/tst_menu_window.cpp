@@ -2,6 +2,7 @@
 // elements, the links, and what it asks the flow for.
 #include "platform/elements.h"
 #include "platform/web_link.h"
+#include "resources/resources.h"
 #include "tests/support/doubles.h"
 #include "tests/support/program_tree.h"
 #include "windows/menu/menu_window.h"
@@ -375,6 +376,23 @@ private Q_SLOTS:
         QCOMPARE(unreadable.count(), 1);
         const QString reported = unreadable.first().first().toString();
         QVERIFY2(reported.contains(file), qPrintable(reported));
+    }
+
+    // The menu's pictures are compiled in a block of their own, so that starting the game
+    // brings no other window's pictures into memory. Last of these tests, it also sees what
+    // every test above made the menu read: hovering, stepping, the links.
+    void readsOnlyItsOwnPictures()
+    {
+        MenuWindow menu(*m_data, m_desktop);
+        QCOMPARE(menu.load(), QString());
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        const QStringList own = QStringLiteral(PUZZLE_MENU_ART).split(QLatin1Char(','));
+        const QStringList read = resources::picturesRead();
+        QVERIFY(read.contains(resources::name::menuPanel));
+        for (const QString &name : read)
+            QVERIFY2(own.contains(name),
+                     qPrintable(name + QStringLiteral(" is read by the menu but compiled apart")));
     }
 };
 
