@@ -1,8 +1,12 @@
 #include "platform/desktop.h"
 
+#include "platform/pictures.h"
+
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFont>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace platform
@@ -30,6 +34,15 @@ void SystemDesktop::openUrl(QWidget *, const QString &url)
 {
     // The empty address (the banner before its first picture) goes on unchanged.
     QDesktopServices::openUrl(QUrl(url));
+}
+
+QStringList SystemDesktop::choosePictures(QWidget *owner)
+{
+    const QString filter =
+        QStringLiteral("Pictures (*.%1)").arg(pictureSuffixes().join(QStringLiteral(" *.")));
+    return QFileDialog::getOpenFileNames(
+        owner, QStringLiteral("Add pictures"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), filter);
 }
 
 void installFontSubstitutions()
