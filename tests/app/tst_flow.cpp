@@ -25,6 +25,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 using platform::Label;
 using platform::Picture;
 using platform::Timer;
@@ -310,6 +312,78 @@ private Q_SLOTS:
         QVERIFY(!flow.gameWindow());
         for (QWidget *w : QApplication::topLevelWidgets())
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + " left on screen"));
+    }
+
+    // A file of the player's that cannot be played is told about, naming the file and why,
+    // when the menu shows it and again at Play; the run goes on, the menu and its tune stay,
+    // and the game's own pictures play. A good one plays on the board of its shape.
+    void ownPicturesNeverEndTheRun_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("why"); // empty: it plays
+        QTest::addColumn<QString>("trouble");
+        QImage image(300, 400, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const QByteArray jpeg = testing::encodedPicture(image, "JPEG");
+        const QByteArray png = testing::encodedPicture(image, "PNG");
+        QByteArray huge = jpeg; // a real JPEG whose frame header claims 30000 x 30000
+        const qsizetype frame = huge.indexOf(QByteArrayView("\xFF\xC0"));
+        huge.replace(frame + 5, 4, QByteArray("\x75\x30\x75\x30", 4));
+        QTest::newRow("good") << "portrait.png" << png << ""
+                              << "";
+        QTest::newRow("not a picture")
+            << "notes.png" << QByteArray("no pixels\n") << "not a picture"
+            << "";
+        QTest::newRow("empty") << "empty.jpg" << QByteArray() << "empty"
+                               << "";
+        QTest::newRow("damaged") << "cut.jpg" << jpeg.chopped(200) << "damaged"
+                                 << "";
+        QTest::newRow("truncated") << "cut.png" << png.left(png.size() / 2) << "read"
+                                   << "";
+        QTest::newRow("header of 30000 x 30000") << "huge.jpg" << huge << "30000 x 30000 pixels"
+                                                 << "";
+        QTest::newRow("mode 000") << "locked.png" << png << "ermission"
+                                  << "mode 000";
+        QTest::newRow("gone before Play") << "gone.png" << png << "does not exist"
+                                          << "gone";
+    }
+    void ownPicturesNeverEndTheRun()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, why);
+        QFETCH(QString, trouble);
+        if (trouble == u"mode 000" && ::geteuid() == 0)
+            QSKIP("root reads a file of mode 000");
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        const QString file = data.path() + QStringLiteral("/zantho-puzzle/Pictures/") + name;
+        QVERIFY(testing::writeFile(file, bytes));
+        if (trouble == u"mode 000")
+            QFile::setPermissions(file, {});
+        BuiltProgram program;
+        app::Flow &flow = newFlow(program.dir());
+        QVERIFY(flow.start());
+        m_music.calls.clear();
+        click(flow.menuWindow(), "Image5"); // from 1 back to the player's only picture
+        if (trouble == u"gone")
+            QFile::remove(file);
+        click(flow.menuWindow(), "Image2");
+        flushDeletes();
+        QVERIFY(m_desktop.fatal.isEmpty());
+        if (why.isEmpty()) {
+            QVERIFY(m_desktop.told.isEmpty());
+            QVERIFY(flow.gameWindow() && flow.gameWindow()->findChild<QWidget *>("ImGPrev"));
+            return;
+        }
+        QCOMPARE(m_desktop.told.size(), trouble == u"gone" ? 1 : 2);
+        for (const QString &told : m_desktop.told)
+            QVERIFY2(told.contains(file) && told.contains(why), qPrintable(told));
+        QVERIFY2(!flow.gameWindow() && m_music.calls.isEmpty(), "the menu and its tune stay");
+        click(flow.menuWindow(), "Image6");
+        click(flow.menuWindow(), "Image2");
+        QVERIFY2(flow.gameWindow(), "the game's own pictures play on");
     }
 
     // Whatever way the player comes (Exit from the menu, Stop answered OK), one records
