@@ -24,7 +24,10 @@ QStringList PlayerPictures::list() const
     // Files alone: no folders, and without QDir::System no links to nowhere, FIFOs or
     // devices, whose reading could hang the menu. Hidden files stay hidden.
     QStringList names = QDir(m_folder).entryList(filters, QDir::Files);
-    QCollator collator;
+    // The C locale sorts by character codes, numbers and all: English rules stand in for it.
+    const QLocale locale =
+        QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale();
+    QCollator collator(locale);
     collator.setNumericMode(true); // "2.jpg" before "10.jpg", as file managers sort
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(names.begin(), names.end(),
