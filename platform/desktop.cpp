@@ -3,11 +3,14 @@
 #include "platform/pictures.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFont>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace platform
 {
@@ -20,6 +23,8 @@ bool SystemDesktop::askOkCancel(QWidget *owner, const QString &text, const QStri
 
 void SystemDesktop::tell(QWidget *owner, const QString &text, const QString &title)
 {
+    std::fprintf(stderr, "%s\n", qPrintable(text)); // for a log of the run
+    std::fflush(stderr);
     QMessageBox::warning(owner, title, text);
 }
 
@@ -40,9 +45,11 @@ QStringList SystemDesktop::choosePictures(QWidget *owner)
 {
     const QString filter =
         QStringLiteral("Pictures (*.%1)").arg(pictureSuffixes().join(QStringLiteral(" *.")));
-    return QFileDialog::getOpenFileNames(
-        owner, QStringLiteral("Add pictures"),
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), filter);
+    // The desktop's pictures folder, or the home folder where there is none.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileDialog::getOpenFileNames(owner, QStringLiteral("Add pictures"),
+                                         QDir(pictures).exists() ? pictures : QDir::homePath(),
+                                         filter);
 }
 
 void installFontSubstitutions()
