@@ -4,6 +4,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,7 +24,9 @@ QStringList PlayerPictures::list() const
         filters << QStringLiteral("*.") + suffix;
     // Files alone: no folders, and without QDir::System no links to nowhere, FIFOs or
     // devices, whose reading could hang the menu. Hidden files stay hidden.
-    QStringList names = QDir(m_folder).entryList(filters, QDir::Files);
+    QStringList names;
+    for (QDirIterator it(m_folder, filters, QDir::Files); it.hasNext();)
+        names << it.nextFileInfo().fileName();
     // The C locale sorts by character codes, numbers and all: English rules stand in for it.
     const QLocale locale =
         QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale();

@@ -155,8 +155,10 @@ MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &deskto
     platform::describe(secondSiteLink, QAccessible::Link, platform::kSecondFanSite);
     platform::describe(addIcon, QAccessible::Button, QStringLiteral("Add pictures"),
                        QStringLiteral("Ctrl+O; or drop picture files on the menu"));
-    platform::describe(m_landscapeFrame, QAccessible::Graphic, pictureName(m_picture, order(), {}));
-    platform::describe(m_portraitFrame, QAccessible::Graphic, pictureName(m_picture, order(), {}));
+    // Named at first as if the player had no pictures: their folder is listed later.
+    for (platform::Picture *frame : {m_landscapeFrame, m_portraitFrame})
+        platform::describe(frame, QAccessible::Graphic,
+                           pictureName(m_picture, core::PictureOrder{}, {}));
 
     new platform::WindowDragHandle(titleStrip, this);
 
@@ -203,17 +205,31 @@ QString MenuWindow::load()
     if (!preview.ok())
         return preview.problem;
     m_landscapeFrame->setPicture(preview.pixmap);
-    m_own = m_folder.list();
-    if (!m_own.isEmpty())
-        for (platform::Picture *frame : {m_landscapeFrame, m_portraitFrame})
-            platform::rename(frame, pictureName(m_picture, order(), {}));
     return {};
+}
+
+const QStringList &MenuWindow::own() const
+{
+    if (!m_own)
+        m_own = m_folder.list();
+    return *m_own;
 }
 
 void MenuWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_skin);
+    if (!m_own)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_own)
+                    return;
+                own();
+                for (platform::Picture *frame : {m_landscapeFrame, m_portraitFrame})
+                    platform::rename(frame, pictureName(m_picture, order(), {}));
+            },
+            Qt::QueuedConnection);
 }
 
 void MenuWindow::closeEvent(QCloseEvent *event)
@@ -284,19 +300,19 @@ void MenuWindow::play()
 
 QString MenuWindow::ownFile() const
 {
-    return order().isPlayers(m_picture) ? m_folder.path(m_own.at(order().playerIndex(m_picture)))
+    return order().isPlayers(m_picture) ? m_folder.path(own().at(order().playerIndex(m_picture)))
                                         : QString();
 }
 
 void MenuWindow::showPicture()
 {
-    const bool own = order().isPlayers(m_picture);
-    const QString name = own ? m_own.at(order().playerIndex(m_picture)) : QString();
+    const bool players = order().isPlayers(m_picture);
+    const QString name = players ? own().at(order().playerIndex(m_picture)) : QString();
     for (platform::Picture *frame : {m_landscapeFrame, m_portraitFrame}) {
         platform::rename(frame, pictureName(m_picture, order(), name));
-        platform::offerAction(frame, own ? kRemoveAction : QString());
+        platform::offerAction(frame, players ? kRemoveAction : QString());
     }
-    if (own)
+    if (players)
         return showOwnPicture();
     const core::Level level = core::levelOfPicture(m_picture);
     platform::Picture *frame = level == core::Level::Hard ? m_portraitFrame : m_landscapeFrame;
@@ -358,7 +374,7 @@ void MenuWindow::addPictures(const QStringList &files)
             first = added.name;
     }
     m_own = m_folder.list();
-    if (const qsizetype at = m_own.indexOf(first); !first.isEmpty() && at >= 0) {
+    if (const qsizetype at = m_own->indexOf(first); !first.isEmpty() && at >= 0) {
         m_picture = core::kPictureCount + 1 + int(at);
         showPicture();
     }
@@ -370,7 +386,7 @@ void MenuWindow::removeShownPicture()
 {
     if (!order().isPlayers(m_picture))
         return;
-    const QString name = m_own.at(order().playerIndex(m_picture));
+    const QString name = own().at(order().playerIndex(m_picture));
     if (!m_desktop.askOkCancel(this,
                                QStringLiteral("Remove the picture \"%1\" from the game?\nThe "
                                               "file you added it from stays as it is.")

@@ -13,6 +13,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <optional>
+
 namespace platform
 {
 class Desktop;
@@ -36,7 +38,7 @@ public:
     QString load();
 
     int picture() const { return m_picture; } // 1 .. order().count()
-    core::PictureOrder order() const { return {int(m_own.size())}; }
+    core::PictureOrder order() const { return {int(own().size())}; }
 
     static QColor actionColour() { return QColor(52, 121, 163); }
     static QColor highlight() { return QColor(255, 0, 0); }
@@ -75,7 +77,10 @@ private:
     const platform::DataTree &m_tree;
     platform::Desktop &m_desktop;
     platform::PlayerPictures m_folder;
-    QStringList m_own; // the player's pictures, as the folder was last listed
+    // The player's pictures as the folder was last listed: first when they are asked for, or
+    // once the menu is on screen, so that a full folder never holds up its start.
+    const QStringList &own() const;
+    mutable std::optional<QStringList> m_own;
     platform::WindowShape m_shape{this};
     QPixmap m_skin; // painted on every expose: held, not fetched again
     int m_picture = 1;
