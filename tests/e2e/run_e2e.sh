@@ -18,10 +18,9 @@
 #               record in the file.
 # sigterm:      SIGTERM in the menu and with the stop question open ends the run at once,
 #               with status 0 and no window left.
-# own-pictures: the player's own pictures: a file dragged from a file manager onto the menu
-#               (a real XDND drop, ZANTHO_DRAG_SOURCE), one added by Ctrl+O in the file dialog,
-#               the control's dialog cancelled, Delete answered OK removes the game's copy; a
-#               photo stored sideways (EXIF orientation 6) plays upright on the Hard board.
+# own-pictures: the player's pictures: a file dropped on the menu by a real XDND drag, one
+#               added by Ctrl+O, the control's dialog cancelled, Delete removes the copy; a photo
+#               stored sideways (EXIF orientation 6) plays upright on the Hard board.
 # Every wait polls with a generous limit, so a slow, busy machine only makes it slower.
 set -euo pipefail
 
@@ -493,81 +492,58 @@ keys() {
     ended_with 0
 }
 
-# looks <x> <y> <r,g,b>: the last screenshot has about that colour there (60 a channel).
-looks() {
+# shows <x> <y> <r,g,b>: a new screenshot has about that colour there (60 a channel).
+shows() {
+    shot
     local seen want i
     IFS=, read -r -a seen <<<"$(pixel "$1" "$2")"
     IFS=, read -r -a want <<<"$3"
-    for i in 0 1 2; do
-        [ $((seen[i] - want[i])) -le 60 ] && [ $((want[i] - seen[i])) -le 60 ] || return 1
-    done
+    for i in 0 1 2; do [ $((seen[i] - want[i])) -le 60 ] && [ $((want[i] - seen[i])) -le 60 ] || return 1; done
 }
-shows() { shot && looks "$@"; }
 file_dialog() { BOX=$(xdotool search --onlyvisible --name '^Add pictures$' 2>/dev/null | head -1) && [ -n "$BOX" ]; }
-no_file_dialog() { ! file_dialog; }
 
 own_pictures() {
     [ -x "${ZANTHO_DRAG_SOURCE:-}" ] || fail "ZANTHO_DRAG_SOURCE does not name the drag source"
-    local folder=$work/xdg/zantho-puzzle/Pictures
-    mkdir -p "$folder" "$work/mine"
-    # Upright the photo is red above and blue below; the camera stored it a quarter turn
-    # anticlockwise and says so in its EXIF orientation.
+    local folder=$work/xdg/zantho-puzzle/Pictures mine=$work/mine
+    mkdir -p "$folder" "$mine"
+    # Upright, red above blue; the camera stored it a quarter turn back and says so in EXIF.
     convert -size 300x400 xc:blue -fill red -draw 'rectangle 0,0 299,199' -rotate -90 "$folder/photo.jpg"
     exiftool -q -overwrite_original -n -Orientation=6 "$folder/photo.jpg"
     convert -size 400x300 xc:orange "$folder/orange.png"
-    convert -size 400x300 xc:lime "$work/mine/added.png"
-    convert -size 400x300 xc:yellow "$work/mine/dropped.png"
+    convert -size 400x300 xc:lime "$mine/added.png"
+    convert -size 400x300 xc:yellow "$mine/dropped.png"
     cp -a "$program_dir" "$work/game"
     XDG_DATA_HOME=$work/xdg start_program "$work/game"
     wait_for 90 "the menu is shown" menu_is_shaped
     local mx=$WX my=$WY menu=$WIN
-
-    "$ZANTHO_DRAG_SOURCE" "$work/mine/dropped.png" >"$work/drag.txt" 2>&1 &
-    local source=$!
-    wait_for 30 "a file manager's window to drag from" eval 'xdotool search --onlyvisible --name "^drag source$" >/dev/null'
+    "$ZANTHO_DRAG_SOURCE" "$mine/dropped.png" &
+    wait_for 30 "a window to drag from" eval 'xdotool search --onlyvisible --name "^drag source$"'
     xdotool mousemove 960 760 mousedown 1
-    for i in $(seq 1 12); do xdotool mousemove $((960 - i * 30)) $((760 - i * 20)); sleep 0.05; done
-    xdotool mousemove $((mx + 180)) $((my + 120)) && sleep 0.3 && xdotool mousemove $((mx + 170)) $((my + 115))
-    sleep 0.3
-    xdotool mouseup 1
-    wait_for 30 "the dropped file is copied into the player's folder and shown" \
-        eval '[ -f "$folder/dropped.png" ] && shows $((mx + 130)) $((my + 122)) 255,255,0'
-    kill "$source" 2>/dev/null || true
-    cmp -s "$folder/dropped.png" "$work/mine/dropped.png" || fail "the copy differs from the file"
-
-    WIN=$menu && focus
-    xdotool key ctrl+o
+    for i in $(seq 1 12); do xdotool mousemove $((960 - i * 30)) $((760 - i * 20)) sleep 0.05; done
+    xdotool mousemove $((mx + 180)) $((my + 120)) sleep 0.3 mousemove $((mx + 170)) $((my + 115)) sleep 0.3 mouseup 1
+    wait_for 30 "the dropped file is copied and shown" \
+        eval 'cmp -s "$folder/dropped.png" "$mine/dropped.png" && shows $((mx + 130)) $((my + 122)) 255,255,0'
+    kill $!
+    WIN=$menu && focus && xdotool key ctrl+o
     wait_for 30 "Ctrl+O: the file dialog" file_dialog
-    xdotool windowfocus --sync "$BOX" 2>/dev/null || xdotool windowfocus "$BOX"
-    xdotool type --delay 20 "$work/mine/added.png"
+    xdotool windowfocus "$BOX" type --delay 20 "$mine/added.png"
     xdotool key Return
-    wait_for 30 "the chosen file is copied and shown" \
-        eval '[ -f "$folder/added.png" ] && no_file_dialog && shows $((mx + 130)) $((my + 122)) 0,255,0'
+    wait_for 30 "the chosen file is copied and shown" eval '! file_dialog && shows $((mx + 130)) $((my + 122)) 0,255,0'
     click $((mx + 201)) $((my + 32)) # the control beside "Select a picture :"
     wait_for 30 "the control: the file dialog" file_dialog
-    xdotool windowfocus "$BOX"
-    xdotool key Escape
-    wait_for 30 "Escape: the dialog closes, nothing added" eval 'no_file_dialog && [ "$(ls "$folder" | wc -l)" -eq 4 ]'
-
-    WIN=$menu && focus
-    xdotool key Delete
+    xdotool windowfocus "$BOX" key Escape
+    wait_for 30 "Escape: nothing added" eval '! file_dialog && [ "$(ls "$folder" | wc -l)" -eq 4 ]'
+    WIN=$menu && focus && xdotool key Delete
     wait_for 30 "Delete: the question" question_shown
     answer Return
-    wait_for 30 "OK: the game's copy is gone, the next picture shown" \
-        eval '[ ! -e "$folder/added.png" ] && [ -f "$work/mine/added.png" ] && shows $((mx + 130)) $((my + 122)) 255,255,0'
-
-    WIN=$menu && focus
-    xdotool key Right Right # dropped, orange, photo
-    wait_for 30 "the photo in the menu's portrait frame, upright" \
-        eval 'shows $((mx + 133)) $((my + 50)) 255,0,0 && looks $((mx + 133)) $((my + 200)) 0,0,255'
-    xdotool key Return
+    wait_for 30 "OK: the copy is gone, the next shown" \
+        eval '[ ! -e "$folder/added.png" ] && [ -f "$mine/added.png" ] && shows $((mx + 130)) $((my + 122)) 255,255,0'
+    WIN=$menu && focus && xdotool key Right Right Return # dropped, orange, photo: Play
     wait_for 90 "Play: the game window" find_window $game_w $game_h
-    GX=$WX GY=$WY
     # Red above blue in the Hard board's whole picture, where the Normal one has none.
     wait_for 30 "the photo stands upright on the Hard board" \
-        eval 'shows $((GX + 542)) $((GY + 45)) 255,0,0 && looks $((GX + 542)) $((GY + 270)) 0,0,255'
-    mkdir -p "$artifacts"
-    cp "$work/shot.png" "$artifacts/own-pictures-game.png"
+        eval 'shows $((WX + 542)) $((WY + 45)) 255,0,0 && shows $((WX + 542)) $((WY + 270)) 0,0,255'
+    mkdir -p "$artifacts" && cp "$work/shot.png" "$artifacts/own-pictures-game.png"
 }
 
 case $scenario in

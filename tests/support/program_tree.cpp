@@ -74,14 +74,12 @@ QByteArray encodedPicture(const QImage &image, const char *format, int exifOrien
     image.save(&buffer, format);
     if (exifOrientation == 0)
         return bytes;
-    // APP1 right after the start marker: "Exif", a big-endian TIFF header and one entry,
-    // the orientation (tag 0x112, a short).
-    QByteArray exif("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 24);
-    exif += char(0) + QByteArray(1, char(exifOrientation)) + QByteArray(6, '\0');
-    QByteArray segment("\xff\xe1", 2);
-    segment += char((exif.size() + 2) >> 8);
-    segment += char((exif.size() + 2) & 0xff);
-    return bytes.left(2) + segment + exif + bytes.mid(2);
+    // APP1 after the start marker: "Exif", a big-endian TIFF header, one entry: orientation.
+    QByteArray app1("\xff\xe1\0\x22"
+                    "Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\0\0\0\0\0\0\0",
+                    36);
+    app1[29] = char(exifOrientation);
+    return bytes.left(2) + app1 + bytes.mid(2);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)

@@ -30,8 +30,7 @@ private:
 // The colour in the middle of a picture (null colour for a null picture).
 QColor centreColour(const class QPixmap &picture);
 
-// A picture's file bytes in `format`; a JPEG with an EXIF orientation (6: to be turned a
-// quarter clockwise) when one is given, stored as a camera held sideways stores it.
+// A picture's file bytes in `format`; a JPEG with an EXIF orientation when one is given.
 QByteArray encodedPicture(const class QImage &image, const char *format, int exifOrientation = 0);
 
 // Writes bytes to a file; true when all were written.

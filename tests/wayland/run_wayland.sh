@@ -5,9 +5,8 @@
 # First run:  the menu shows the desktop exactly where its skin is white (no white of the
 #             skin on screen); a click in its cut-away corner reaches the window below;
 #             dragging its title strip moves it; Help opens the shaped help window and its
-#             Close returns; Ctrl+O and the control open the file dialog (a file added, then
-#             cancelled), Delete answered OK removes the game's copy, a picture the player may
-#             not read (mode 000) is told about; Play opens the game window.
+#             Close returns; Ctrl+O and the control open the file dialog, Delete removes the
+#             game's copy, a picture the player may not read is told of; Play opens the game.
 # Second run: Exit shows the shaped records window; its Close ends the program, status 0.
 # Neither run may print a warning of Qt's on stderr (e.g. about placing windows).
 # Sway refuses to run as root: as root, the compositor and the game run as an unprivileged
@@ -48,7 +47,7 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 
 # The build may live where that user cannot read (/root): the program is copied out.
-work=$(mktemp -d /tmp/zantho-wayland.XXXXXX)
+work=$(mktemp -d /tmp/zantho-wl.XXXXXX) # its name is in the game's words about a picture
 chmod 755 "$work"
 pids=()
 cleanup() {
@@ -187,17 +186,12 @@ cursor() { sway_msg seat - cursor "$@" >/dev/null; }
 # A virtual keyboard on the seat, to the focused window. Each is new, and its first key can
 # be lost while the game takes in its keymap: a Shift goes first.
 keys() { run_as wtype -d 20 -k Shift_L "$@"; }
-titled() { # a visible window of the game titled $1 (and with the keyboard, given "focused")
-    sway_msg -t get_tree | python3 -c '
-import json, sys
+titled() { # a visible window of the game titled $1 (with the keyboard, given "focused")
+    sway_msg -t get_tree | python3 -c 'import json, sys
 def walk(n):
-    if (n.get("app_id") == "zantho-puzzle" and n.get("visible") and n.get("name") == sys.argv[1]
-            and (len(sys.argv) < 3 or n.get("focused"))):
-        sys.exit(0)
-    for c in n.get("nodes", []) + n.get("floating_nodes", []):
-        walk(c)
-walk(json.load(sys.stdin))
-sys.exit(1)' "$@"
+    return (n.get("app_id") == "zantho-puzzle" and n.get("visible") and n.get("name") == sys.argv[1]
+            and (len(sys.argv) < 3 or n.get("focused"))) or any(map(walk, n.get("nodes", []) + n.get("floating_nodes", [])))
+sys.exit(not walk(json.load(sys.stdin)))' "$@"
 }
 untitled() { ! titled "$1"; }
 click() {
@@ -241,9 +235,7 @@ start_game() {
 }
 game_ended() { ! kill -0 "$game" 2>/dev/null; }
 quiet_qt() {  # Qt warns on stderr about what a platform cannot do; none may show
-    # (the game's own words about a picture name its file, under this folder)
-    if grep -v '^The picture file' "$work/game-stderr.txt" |
-        grep -E 'qt\.|QWidget|QWindow|[Ww]ayland|[Ww]arning'; then
+    if grep -E 'qt\.|QWidget|QWindow|[Ww]ayland|[Ww]arning' "$work/game-stderr.txt"; then
         fail "the game warned on stderr"
     fi
 }
