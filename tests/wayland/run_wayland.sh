@@ -183,9 +183,9 @@ walk(json.load(sys.stdin))' "$1" "$2" "$3") || return 1
 no_window() { ! find_window "$@"; }
 
 cursor() { sway_msg seat - cursor "$@" >/dev/null; }
-# A virtual keyboard on the seat, to the focused window. Each is new, and its first key can
-# be lost while the game takes in its keymap: a Shift goes first.
-keys() { run_as wtype -d 20 -k Shift_L "$@"; }
+# A virtual keyboard on the seat, to the focused window. Each is new, and keys sent before the
+# game has taken in its keymap are lost: it waits half a second first.
+keys() { run_as wtype -s 500 -d 20 "$@"; }
 titled() { # a visible window of the game titled $1 (with the keyboard, given "focused")
     sway_msg -t get_tree | python3 -c 'import json, sys
 def walk(n):
