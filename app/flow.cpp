@@ -2,6 +2,7 @@
 
 #include "platform/desktop.h"
 #include "platform/music_player.h"
+#include "platform/user_folders.h"
 #include "resources/resources.h"
 #include "windows/game/game_window.h"
 #include "windows/menu/help_window.h"
@@ -34,8 +35,9 @@ private:
 } // namespace
 
 Flow::Flow(const RunServices &services)
-    : m_tree(services.programDir), m_clock(services.clock), m_random(services.random),
-      m_music(services.music), m_desktop(services.desktop),
+    : m_tree(services.programDir),
+      m_ownPictures(platform::UserFolders::fromEnvironment().pictures()), m_clock(services.clock),
+      m_random(services.random), m_music(services.music), m_desktop(services.desktop),
       m_recordsFile(records::RecordsFile::forInstalled(m_tree.recordsFile()))
 {
     // Every window of the run closed by somebody else than the flow (the desktop closing
@@ -70,7 +72,7 @@ bool Flow::start()
 
 bool Flow::showMenu()
 {
-    auto *menu = new windows::MenuWindow(m_tree, m_desktop);
+    auto *menu = new windows::MenuWindow(m_tree, m_desktop, m_ownPictures);
     const QString problem = menu->load();
     if (!problem.isEmpty()) {
         delete menu; // nothing is shown
@@ -90,19 +92,25 @@ bool Flow::showMenu()
     return true;
 }
 
-void Flow::play(int picture)
+void Flow::play(int picture, const QString &ownFile)
 {
     Switching switching(m_switching);
-    platform::switchTune(m_music, platform::Tune::Game);
-    // A picture that cannot be read is reported; the game goes no further and the menu stays
-    // where it is.
-    const windows::GamePictures pictures = windows::loadGamePictures(m_tree, picture);
+    // The pictures first: one that cannot be read leaves the menu as it was, its tune playing.
+    // A broken data tree is reported and ends the run; a picture of the player's own is only
+    // told about, and the game's own pictures play on.
+    const windows::GamePictures pictures = ownFile.isEmpty()
+                                               ? windows::loadGamePictures(m_tree, picture)
+                                               : windows::loadGamePictures(ownFile);
     if (!pictures.ok()) {
-        reportUnreadable(pictures.problem);
+        if (ownFile.isEmpty())
+            reportUnreadable(pictures.problem);
+        else
+            m_desktop.tell(m_menu, pictures.problem, QStringLiteral("Zantho Puzzle +1"));
         return;
     }
+    platform::switchTune(m_music, platform::Tune::Game);
     auto *game =
-        new windows::GameWindow(picture, pictures, {m_clock, m_random, m_music, m_desktop});
+        new windows::GameWindow(pictures.level, pictures, {m_clock, m_random, m_music, m_desktop});
     m_game = game;
     releasePicturesWhenGone(game);
     connect(game, &windows::GameWindow::backRequested, this, &Flow::backToMenu);

@@ -5,6 +5,7 @@
 // each window, and reports a picture that cannot be read.
 
 #include "platform/data_tree.h"
+#include "platform/player_pictures.h"
 #include "records/records_file.h"
 #include "session/game_result.h"
 
@@ -71,7 +72,7 @@ Q_SIGNALS:
 private:
     bool showMenu();
     void releasePicturesWhenGone(QObject *window);
-    void play(int picture);
+    void play(int picture, const QString &ownFile);
     void showHelp();
     void exitFromMenu();
     void backToMenu();
@@ -83,6 +84,7 @@ private:
     void onLastWindowClosed();
 
     platform::DataTree m_tree;
+    platform::PlayerPictures m_ownPictures;
     platform::TimeSource &m_clock;
     core::RandomSource &m_random;
     platform::MusicPlayer &m_music;

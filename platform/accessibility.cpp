@@ -11,6 +11,7 @@ namespace
 {
 
 const char *const kRole = "puzzleAccessibleRole";
+const char *const kAction = "puzzleAccessibleAction";
 
 bool pressable(QAccessible::Role role)
 {
@@ -24,9 +25,12 @@ public:
 
     QStringList actionNames() const override
     {
-        if (pressable(role()) && widget()->isEnabled())
-            return {pressAction()};
-        return QAccessibleWidget::actionNames();
+        QStringList names = pressable(role()) && widget()->isEnabled()
+                                ? QStringList{pressAction()}
+                                : QAccessibleWidget::actionNames();
+        if (const QString own = widget()->property(kAction).toString(); !own.isEmpty())
+            names << own;
+        return names;
     }
 
     void doAction(const QString &name) override
@@ -34,6 +38,11 @@ public:
         if (name == pressAction() && pressable(role()) && widget()->isEnabled()) {
             // The element's own click, so a press does exactly what the mouse does.
             QMetaObject::invokeMethod(widget(), "clicked", Qt::QueuedConnection);
+            return;
+        }
+        if (!name.isEmpty() && name == widget()->property(kAction).toString()) {
+            QMetaObject::invokeMethod(widget(), "actionRequested", Qt::QueuedConnection,
+                                      Q_ARG(QString, name));
             return;
         }
         QAccessibleWidget::doAction(name);
@@ -71,6 +80,11 @@ void describe(QWidget *element, QAccessible::Role role, const QString &name,
     }
     element->setAccessibleName(name);
     element->setAccessibleDescription(description);
+}
+
+void offerAction(QWidget *element, const QString &action)
+{
+    element->setProperty(kAction, action);
 }
 
 void rename(QWidget *element, const QString &name)

@@ -17,6 +17,10 @@ namespace platform
 void describe(QWidget *element, QAccessible::Role role, const QString &name,
               const QString &description = {});
 
+// An action a reader can do on an element besides pressing it (removing the picture a frame
+// shows); it reaches the element's actionRequested(action) signal. Empty: none any more.
+void offerAction(QWidget *element, const QString &action);
+
 // A new name for an element described before (a tile that moved, a counter that changed).
 void rename(QWidget *element, const QString &name);
 

@@ -1,9 +1,16 @@
 #include "platform/desktop.h"
 
+#include "platform/pictures.h"
+
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QFont>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace platform
 {
@@ -16,6 +23,8 @@ bool SystemDesktop::askOkCancel(QWidget *owner, const QString &text, const QStri
 
 void SystemDesktop::tell(QWidget *owner, const QString &text, const QString &title)
 {
+    std::fprintf(stderr, "%s\n", qPrintable(text)); // for a log of the run
+    std::fflush(stderr);
     QMessageBox::warning(owner, title, text);
 }
 
@@ -30,6 +39,17 @@ void SystemDesktop::openUrl(QWidget *, const QString &url)
 {
     // The empty address (the banner before its first picture) goes on unchanged.
     QDesktopServices::openUrl(QUrl(url));
+}
+
+QStringList SystemDesktop::choosePictures(QWidget *owner)
+{
+    const QString filter =
+        QStringLiteral("Pictures (*.%1)").arg(pictureSuffixes().join(QStringLiteral(" *.")));
+    // The desktop's pictures folder, or the home folder where there is none.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileDialog::getOpenFileNames(owner, QStringLiteral("Add pictures"),
+                                         QDir(pictures).exists() ? pictures : QDir::homePath(),
+                                         filter);
 }
 
 void installFontSubstitutions()

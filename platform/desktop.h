@@ -4,6 +4,7 @@
 // by itself and remembers what it was asked.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +24,9 @@ public:
     virtual void reportFatal(const QString &message) = 0;
     // Hands the address to the user's web browser; nothing visible happens when that fails.
     virtual void openUrl(QWidget *owner, const QString &url) = 0;
+    // The desktop's file dialog for picture files (through its portal where it has one):
+    // the files the player chose, none when the dialog was cancelled.
+    virtual QStringList choosePictures(QWidget *owner) = 0;
 };
 
 class SystemDesktop final : public Desktop
@@ -32,6 +36,7 @@ public:
     void tell(QWidget *owner, const QString &text, const QString &title) override;
     void reportFatal(const QString &message) override;
     void openUrl(QWidget *owner, const QString &url) override;
+    QStringList choosePictures(QWidget *owner) override;
 };
 
 // "MS Sans Serif" and "Times New Roman" are the designs' faces; map them to their metric twins.

@@ -68,6 +68,7 @@ public:
 Q_SIGNALS:
     void clicked();
     void mouseMoved(Qt::MouseButtons buttons);
+    void actionRequested(const QString &action); // a reader's (platform::offerAction)
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -36,6 +36,7 @@ inline const QString iconNext = QStringLiteral("icon_next");                    
 inline const QString iconPlay = QStringLiteral("icon_play");                         // 32 x 32
 inline const QString iconHelp = QStringLiteral("icon_help");                         // 48 x 48
 inline const QString iconExit = QStringLiteral("icon_exit");                         // 32 x 32
+inline const QString iconAddPicture = QStringLiteral("icon_add_picture");            // 16 x 16
 inline const QString iconStop = QStringLiteral("icon_stop");                         // 32 x 32
 inline const QString iconBack = QStringLiteral("icon_back");                         // 32 x 32
 inline const QString iconRestart = QStringLiteral("icon_restart");                   // 32 x 32

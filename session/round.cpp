@@ -7,7 +7,7 @@
 namespace session
 {
 
-Round::Round(int picture) : m_picture(picture), m_board(core::levelOfPicture(picture)) {}
+Round::Round(core::Level level) : m_board(level) {}
 
 Changes Round::setTimers(const TimerIntervals &timers)
 {

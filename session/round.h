@@ -80,8 +80,9 @@ public:
     static constexpr int kMaxPlaySeconds = 36000; // ten hours: the clock stops at "600:00"
     static constexpr int kMusicRepeatSecond = 409;
 
-    /* 1 <= picture <= core::kPictureCount */
-    explicit Round(int picture);
+    explicit Round(core::Level level);
+    /* 1 <= picture <= core::kPictureCount: a built-in picture, on its level's board */
+    explicit Round(int picture) : Round(core::levelOfPicture(picture)) {}
 
     // The window is shown with the whole picture: the sequencer starts, one tick a second.
     Changes start();
@@ -115,7 +116,6 @@ public:
     Changes leave();
 
     core::Level level() const { return m_board.level(); }
-    int picture() const { return m_picture; }
     const core::Board &board() const { return m_board; }
     int clicks() const { return m_clicks; }
     int playSeconds() const { return m_playSeconds; }
@@ -138,7 +138,6 @@ private:
     Changes setStatus(Status status);
     Changes finish();
 
-    int m_picture;
     core::Board m_board;
     int m_clicks = 0;
     int m_playSeconds = 0;

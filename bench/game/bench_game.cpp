@@ -2,6 +2,8 @@
 //
 //   bench_game look <picture> [seconds]         the window after its shuffle, left on screen
 //   bench_game play [runs]                      "Play" to the painted board, ms per run
+//   bench_game own <picture file> [runs]        the same for a picture of the player's own,
+//                                               and the process's peak memory (VmHWM)
 //   bench_game idle [seconds]                   CPU in play after "Done", music off
 //   bench_game click [clicks]                   CPU per tile click, repaint included
 //   bench_game shuffle [seconds]                shuffle steps per second and their CPU
@@ -19,6 +21,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
@@ -67,14 +70,16 @@ struct Outside {
 Outside *outside = nullptr;
 
 // What Play does: the pictures read and cut, the window made, started and shown.
-GameWindow *startGame(int picture)
+GameWindow *startGame(int picture, const QString &ownFile = {})
 {
-    const windows::GamePictures pictures = windows::loadGamePictures(outside->tree, picture);
+    const windows::GamePictures pictures = ownFile.isEmpty()
+                                               ? windows::loadGamePictures(outside->tree, picture)
+                                               : windows::loadGamePictures(ownFile);
     if (!pictures.ok()) {
         std::fprintf(stderr, "%s\n", qPrintable(pictures.problem));
         std::exit(2);
     }
-    auto *f = new GameWindow(picture, pictures,
+    auto *f = new GameWindow(pictures.level, pictures,
                              {outside->clock, outside->random, outside->music, outside->desktop});
     f->start();
     f->show();
@@ -142,27 +147,53 @@ int look(int picture, int seconds)
     return 0;
 }
 
+// Milliseconds from "Play" to the first paint of the blank tile.
+double playToBoard(int picture, const QString &ownFile = {})
+{
+    QElapsedTimer t;
+    t.start();
+    GameWindow *f = startGame(picture, ownFile);
+    PaintWatch watch;
+    platform::Picture *blank = f->tileElement(0);
+    blank->installEventFilter(&watch);
+    while (!watch.painted)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const double ms = t.nsecsElapsed() / 1e6;
+    blank->removeEventFilter(&watch);
+    delete f;
+    runFor(50);
+    return ms;
+}
+
 int play(int runs)
 {
     std::vector<double> times[2];
-    for (int i = 0; i < runs; ++i) {
-        for (int level = 0; level < 2; ++level) {
-            QElapsedTimer t;
-            t.start();
-            GameWindow *f = startGame(level ? 28 : 1);
-            PaintWatch watch;
-            platform::Picture *blank = f->tileElement(0);
-            blank->installEventFilter(&watch);
-            while (!watch.painted)
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            times[level].push_back(t.nsecsElapsed() / 1e6);
-            blank->removeEventFilter(&watch);
-            delete f;
-            runFor(50);
-        }
-    }
+    for (int i = 0; i < runs; ++i)
+        for (int level = 0; level < 2; ++level)
+            times[level].push_back(playToBoard(level ? 28 : 1));
     std::printf("play to painted board: Normal median %.1f ms, Hard median %.1f ms (%d runs)\n",
                 median(times[0]), median(times[1]), runs);
+    return 0;
+}
+
+long peakKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+int own(const QString &file, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(playToBoard(0, file));
+    std::printf("own picture to painted board: median %.1f ms (%d runs), peak memory %.1f MB\n",
+                median(times), runs, peakKilobytes() / 1024.0);
     return 0;
 }
 
@@ -279,6 +310,8 @@ int main(int argc, char *argv[])
         return look(number(2, 1), number(3, 5));
     if (mode == QLatin1String("play"))
         return play(number(2, 9));
+    if (mode == QLatin1String("own") && args.size() > 2)
+        return own(args[2], number(3, 9));
     if (mode == QLatin1String("idle"))
         return idle(number(2, 20));
     if (mode == QLatin1String("click"))

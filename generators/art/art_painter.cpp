@@ -556,6 +556,31 @@ QImage windowIcon(int scale)
     return img;
 }
 
+// The menu's way to the player's own pictures: a small framed evening scene, a green "+" on
+// its corner. 16 x 16, in the top row beside "Select a picture :".
+QImage iconAddPicture(int scale)
+{
+    QImage img = canvas({16, 16}, scale);
+    QPainter p;
+    begin(p, img, scale);
+    const QRectF frame(0.8, 1.8, 12.4, 10.2);
+    p.fillRect(frame.translated(0, 0.8), QColor(0, 0, 0, 110));
+    p.fillRect(frame, goldGradient(frame.topLeft(), frame.bottomRight()));
+    const QRectF scene = frame.adjusted(1.3, 1.3, -1.3, -1.3);
+    p.save();
+    p.setClipRect(scene);
+    iconScene(p, scene);
+    p.restore();
+    orb(p, {11.6, 11.4}, 4.1, QColor(38, 160, 72));
+    QPainterPath plus;
+    plus.moveTo(11.6, 9.3);
+    plus.lineTo(11.6, 13.5);
+    plus.moveTo(9.5, 11.4);
+    plus.lineTo(13.7, 11.4);
+    glyph(p, strokeOf(plus, 1.3));
+    return img;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Cursors: a gold pointing hand, with a badge for what it will do, and a gold arrow.
 
@@ -1473,6 +1498,7 @@ const std::vector<Entry> &catalogue()
             {QStringLiteral("icon_play"), {32, 32}, iconPlay},
             {QStringLiteral("icon_help"), {48, 48}, iconHelp},
             {QStringLiteral("icon_exit"), {32, 32}, iconExit},
+            {QStringLiteral("icon_add_picture"), {16, 16}, iconAddPicture},
             {QStringLiteral("icon_stop"), {32, 32}, iconStop},
             {QStringLiteral("icon_back"), {32, 32}, iconBack},
             {QStringLiteral("icon_restart"), {32, 32}, iconRestart},

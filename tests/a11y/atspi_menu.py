@@ -74,6 +74,7 @@ expected = {
     ("Play", "push button"),
     ("Help", "push button"),
     ("Exit", "push button"),
+    ("Add pictures", "push button"),
     ("https://fans-one.example.org/", "link"),
     ("https://fans-two.example.net/", "link"),
 }

@@ -25,6 +25,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 using platform::Label;
 using platform::Picture;
 using platform::Timer;
@@ -259,7 +261,7 @@ private Q_SLOTS:
 
     // A picture that cannot be read is reported by name and ends the run with status 1: the
     // first preview before anything is shown (and before any music), a preview when stepping
-    // to it, the big picture at Play (the game tune already started).
+    // to it, the game's pictures at Play (read before the game tune starts).
     void unreadablePictureEndsTheRun_data()
     {
         QTest::addColumn<int>("missing");
@@ -274,8 +276,7 @@ private Q_SLOTS:
             << "Hard/Pic/Prevw/10.pic" << QStringList{"open menu", "play", "stop", "close"};
         QTest::newRow("the game's pictures at Play")
             << 0 << "p"
-            << "Easy/Pic/Shw/1.pic" << QStringList{"open menu", "play", "stop", "close",
-                                                   "open game", "play", "stop", "close"};
+            << "Easy/Pic/Shw/1.pic" << QStringList{"open menu", "play", "stop", "close"};
     }
     void unreadablePictureEndsTheRun()
     {
@@ -311,6 +312,62 @@ private Q_SLOTS:
         QVERIFY(!flow.gameWindow());
         for (QWidget *w : QApplication::topLevelWidgets())
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + " left on screen"));
+    }
+
+    // A file of the player's that cannot be played is named with the reason when the menu shows
+    // it and again at Play; the menu and its tune stay, and the game's own pictures play on.
+    void ownPicturesNeverEndTheRun_data()
+    {
+        QTest::addColumn<QString>("name"); // locked.png: mode 000; gone.png: gone before Play
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("why");
+        QImage image(300, 400, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const QByteArray jpeg = testing::encodedPicture(image, "JPEG");
+        const QByteArray png = testing::encodedPicture(image, "PNG");
+        QByteArray huge = jpeg; // a real JPEG whose frame header claims 30000 x 30000
+        huge.replace(huge.indexOf(QByteArrayView("\xFF\xC0")) + 5, 4, "\x75\x30\x75\x30");
+        const QList<std::tuple<QString, QByteArray, QString>> rows = {
+            {"notes.png", "no pixels\n", "not a picture"},
+            {"empty.jpg", {}, "empty"},
+            {"cut.jpg", jpeg.chopped(200), "damaged"},
+            {"cut.png", png.left(png.size() / 2), "read"},
+            {"huge.jpg", huge, "30000 x 30000 pixels"},
+            {"locked.png", png, "ermission"},
+            {"gone.png", png, "does not exist"}};
+        for (const auto &[name, bytes, why] : rows)
+            QTest::newRow(qPrintable(name)) << name << bytes << why;
+    }
+    void ownPicturesNeverEndTheRun()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, why);
+        if (name == u"locked.png" && ::geteuid() == 0)
+            QSKIP("root reads a file of mode 000");
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        const QString file = data.path() + QStringLiteral("/zantho-puzzle/Pictures/") + name;
+        QVERIFY(testing::writeFile(file, bytes));
+        if (name == u"locked.png")
+            QFile::setPermissions(file, {});
+        BuiltProgram program;
+        app::Flow &flow = newFlow(program.dir());
+        QVERIFY(flow.start());
+        m_music.calls.clear();
+        click(flow.menuWindow(), "Image5"); // from 1 back to the player's only picture
+        if (name == u"gone.png")
+            QFile::remove(file);
+        click(flow.menuWindow(), "Image2");
+        flushDeletes();
+        QCOMPARE(m_desktop.told.size(), name == u"gone.png" ? 1 : 2);
+        for (const QString &told : m_desktop.told)
+            QVERIFY2(told.contains(file) && told.contains(why), qPrintable(told));
+        QVERIFY2(!flow.gameWindow() && m_music.calls.isEmpty() && m_desktop.fatal.isEmpty(),
+                 "the menu and its tune stay");
+        click(flow.menuWindow(), "Image6");
+        click(flow.menuWindow(), "Image2");
+        QVERIFY2(flow.gameWindow(), "the game's own pictures play on");
     }
 
     // Whatever way the player comes (Exit from the menu, Stop answered OK), one records

@@ -18,6 +18,9 @@
 #               record in the file.
 # sigterm:      SIGTERM in the menu and with the stop question open ends the run at once,
 #               with status 0 and no window left.
+# own-pictures: the player's pictures: a file dropped on the menu by a real XDND drag, one
+#               added by Ctrl+O, the control's dialog cancelled, Delete removes the copy; a photo
+#               stored sideways (EXIF orientation 6) plays upright on the Hard board.
 # Every wait polls with a generous limit, so a slow, busy machine only makes it slower.
 set -euo pipefail
 
@@ -26,7 +29,7 @@ program_dir=${2:?program dir}
 artifacts=${3:-${TMPDIR:-/tmp}/zantho-e2e}
 
 if [ -z "${ZANTHO_E2E_IN_X:-}" ]; then
-    for tool in xvfb-run xdotool import convert compare xsetroot openbox xmessage xwininfo; do
+    for tool in xvfb-run xdotool import convert compare xsetroot openbox xmessage xwininfo exiftool; do
         command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
     done
     export ZANTHO_E2E_IN_X=1
@@ -489,6 +492,60 @@ keys() {
     ended_with 0
 }
 
+# shows <x> <y> <r,g,b>: a new screenshot has about that colour there (60 a channel).
+shows() {
+    shot
+    local seen want i
+    IFS=, read -r -a seen <<<"$(pixel "$1" "$2")"
+    IFS=, read -r -a want <<<"$3"
+    for i in 0 1 2; do [ $((seen[i] - want[i])) -le 60 ] && [ $((want[i] - seen[i])) -le 60 ] || return 1; done
+}
+file_dialog() { BOX=$(xdotool search --onlyvisible --name '^Add pictures$' 2>/dev/null | head -1) && [ -n "$BOX" ]; }
+
+own_pictures() {
+    [ -x "${ZANTHO_DRAG_SOURCE:-}" ] || fail "ZANTHO_DRAG_SOURCE does not name the drag source"
+    local folder=$work/xdg/zantho-puzzle/Pictures mine=$work/mine
+    mkdir -p "$folder" "$mine"
+    # Upright, red above blue; the camera stored it a quarter turn back and says so in EXIF.
+    convert -size 300x400 xc:blue -fill red -draw 'rectangle 0,0 299,199' -rotate -90 "$folder/photo.jpg"
+    exiftool -q -overwrite_original -n -Orientation=6 "$folder/photo.jpg"
+    convert -size 400x300 xc:orange "$folder/orange.png"
+    convert -size 400x300 xc:lime "$mine/added.png"
+    convert -size 400x300 xc:yellow "$mine/dropped.png"
+    cp -a "$program_dir" "$work/game"
+    XDG_DATA_HOME=$work/xdg start_program "$work/game"
+    wait_for 90 "the menu is shown" menu_is_shaped
+    local mx=$WX my=$WY menu=$WIN
+    "$ZANTHO_DRAG_SOURCE" "$mine/dropped.png" &
+    wait_for 30 "a window to drag from" eval 'xdotool search --onlyvisible --name "^drag source$"'
+    xdotool mousemove 960 760 mousedown 1
+    for i in $(seq 1 12); do xdotool mousemove $((960 - i * 30)) $((760 - i * 20)) sleep 0.05; done
+    xdotool mousemove $((mx + 180)) $((my + 120)) sleep 0.3 mousemove $((mx + 170)) $((my + 115)) sleep 0.3 mouseup 1
+    wait_for 30 "the dropped file is copied and shown" \
+        eval 'cmp -s "$folder/dropped.png" "$mine/dropped.png" && shows $((mx + 130)) $((my + 122)) 255,255,0'
+    kill $!
+    WIN=$menu && focus && xdotool key ctrl+o
+    wait_for 30 "Ctrl+O: the file dialog" file_dialog
+    xdotool windowfocus "$BOX" type --delay 20 "$mine/added.png"
+    xdotool key Return
+    wait_for 30 "the chosen file is copied and shown" eval '! file_dialog && shows $((mx + 130)) $((my + 122)) 0,255,0'
+    click $((mx + 201)) $((my + 32)) # the control beside "Select a picture :"
+    wait_for 30 "the control: the file dialog" file_dialog
+    xdotool windowfocus "$BOX" key Escape
+    wait_for 30 "Escape: nothing added" eval '! file_dialog && [ "$(ls "$folder" | wc -l)" -eq 4 ]'
+    WIN=$menu && focus && xdotool key Delete
+    wait_for 30 "Delete: the question" question_shown
+    answer Return
+    wait_for 30 "OK: the copy is gone, the next shown" \
+        eval '[ ! -e "$folder/added.png" ] && [ -f "$mine/added.png" ] && shows $((mx + 130)) $((my + 122)) 255,255,0'
+    WIN=$menu && focus && xdotool key Right Right Return # dropped, orange, photo: Play
+    wait_for 90 "Play: the game window" find_window $game_w $game_h
+    # Red above blue in the Hard board's whole picture, where the Normal one has none.
+    wait_for 30 "the photo stands upright on the Hard board" \
+        eval 'shows $((WX + 542)) $((WY + 45)) 255,0,0 && shows $((WX + 542)) $((WY + 270)) 0,0,255'
+    mkdir -p "$artifacts" && cp "$work/shot.png" "$artifacts/own-pictures-game.png"
+}
+
 case $scenario in
 round) round ;;
 help-exit) help_exit ;;
@@ -497,5 +554,6 @@ missing-data) missing_data ;;
 wm-close) wm_close ;;
 sigterm) sigterm ;;
 keys) keys ;;
+own-pictures) own_pictures ;;
 *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac

@@ -69,8 +69,10 @@ public:
             whileReporting();
     }
     void openUrl(QWidget *owner, const QString &url) override;
+    QStringList choosePictures(QWidget *) override { return chosen; }
 
     bool answerOk = true;
+    QStringList chosen; // what the file dialog answers
     std::function<bool(QWidget *owner, const QString &text, const QString &title)> ask;
     std::function<void()> whileReporting; // runs while the fatal report is on screen
     QStringList questions;

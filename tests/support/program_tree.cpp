@@ -1,5 +1,6 @@
 #include "tests/support/program_tree.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -63,6 +64,30 @@ QColor centreColour(const QPixmap &picture)
         return {};
     const QImage image = picture.toImage();
     return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+QByteArray encodedPicture(const QImage &image, const char *format, int exifOrientation)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    if (exifOrientation == 0)
+        return bytes;
+    // APP1 after the start marker: "Exif", a big-endian TIFF header, one entry: orientation.
+    QByteArray app1("\xff\xe1\0\x22"
+                    "Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\0\0\0\0\0\0\0",
+                    36);
+    app1[29] = char(exifOrientation);
+    return bytes.left(2) + app1 + bytes.mid(2);
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 } // namespace testing

@@ -30,4 +30,10 @@ private:
 // The colour in the middle of a picture (null colour for a null picture).
 QColor centreColour(const class QPixmap &picture);
 
+// A picture's file bytes in `format`; a JPEG with an EXIF orientation when one is given.
+QByteArray encodedPicture(const class QImage &image, const char *format, int exifOrientation = 0);
+
+// Writes bytes to a file; true when all were written.
+bool writeFile(const QString &path, const QByteArray &bytes);
+
 } // namespace testing

@@ -5,7 +5,8 @@
 # First run:  the menu shows the desktop exactly where its skin is white (no white of the
 #             skin on screen); a click in its cut-away corner reaches the window below;
 #             dragging its title strip moves it; Help opens the shaped help window and its
-#             Close returns; Play opens the game window.
+#             Close returns; Ctrl+O and the control open the file dialog, Delete removes the
+#             game's copy, a picture the player may not read is told of; Play opens the game.
 # Second run: Exit shows the shaped records window; its Close ends the program, status 0.
 # Neither run may print a warning of Qt's on stderr (e.g. about placing windows).
 # Sway refuses to run as root: as root, the compositor and the game run as an unprivileged
@@ -24,7 +25,7 @@ skip() {
     exit 77
 }
 
-for tool in sway swaymsg grim python3 setpriv; do
+for tool in sway swaymsg grim wtype convert python3 setpriv; do
     command -v "$tool" >/dev/null || { echo "wayland: $tool is not installed" >&2; exit 1; }
 done
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
@@ -46,7 +47,7 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 
 # The build may live where that user cannot read (/root): the program is copied out.
-work=$(mktemp -d /tmp/zantho-wayland.XXXXXX)
+work=$(mktemp -d /tmp/zantho-wl.XXXXXX) # its name is in the game's words about a picture
 chmod 755 "$work"
 pids=()
 cleanup() {
@@ -87,7 +88,14 @@ if [ -n "${ASAN_OPTIONS:-}" ] && [ -r "$driver" ]; then
     game_env+=("LD_PRELOAD=$driver" "ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0")
     echo "leak:swrast_dri.so" >>"$work/lsan.supp"
 fi
+# The player's own pictures: one in the folder, one to add from elsewhere.
+own=$work/home/.local/share/zantho-puzzle/Pictures
+mkdir -p "$own" "$work/mine"
+convert -size 400x300 xc:orange "$own/orange.png"
+convert -size 400x300 xc:lime "$work/mine/added.png"
+convert -size 400x300 xc:red "$own/locked.png"
 chown -R "$owner" "$work"
+chmod 000 "$own/locked.png" # what the player cannot read, even though it is theirs
 
 fail() {
     say "FAILED: $*"
@@ -175,6 +183,17 @@ walk(json.load(sys.stdin))' "$1" "$2" "$3") || return 1
 no_window() { ! find_window "$@"; }
 
 cursor() { sway_msg seat - cursor "$@" >/dev/null; }
+# A virtual keyboard on the seat, to the focused window. Each is new, and keys sent before the
+# game has taken in its keymap are lost: it waits half a second first.
+keys() { run_as wtype -s 500 -d 20 "$@"; }
+titled() { # a visible window of the game titled $1 (with the keyboard, given "focused")
+    sway_msg -t get_tree | python3 -c 'import json, sys
+def walk(n):
+    return (n.get("app_id") == "zantho-puzzle" and n.get("visible") and n.get("name") == sys.argv[1]
+            and (len(sys.argv) < 3 or n.get("focused"))) or any(map(walk, n.get("nodes", []) + n.get("floating_nodes", [])))
+sys.exit(not walk(json.load(sys.stdin)))' "$@"
+}
+untitled() { ! titled "$1"; }
 click() {
     cursor set "$1" "$2"
     sleep 0.2
@@ -273,6 +292,27 @@ look_at "$work/help_skin.png" "the help window shows the desktop exactly where i
 click $((WX + 288)) $((WY + 308)) # Close
 wait_for 30 "Close: back to the menu" \
     eval 'no_window zantho-puzzle $help_w $help_h && find_window zantho-puzzle $menu_w $menu_h'
+
+sway_msg "[app_id=zantho-puzzle] focus" >/dev/null
+keys -M ctrl o -m ctrl
+wait_for 30 "Ctrl+O opens the file dialog" titled "Add pictures" focused
+keys "$work/mine/added.png" -k Return
+wait_for 30 "the chosen picture is copied into the player's folder" \
+    eval '[ -f "$own/added.png" ] && untitled "Add pictures"'
+click $((MX + 201)) $((MY + 32)) # the control beside "Select a picture :"
+wait_for 30 "the control opens the file dialog" titled "Add pictures" focused
+keys -k Escape
+wait_for 30 "Escape closes it" untitled "Add pictures"
+sway_msg "[app_id=zantho-puzzle] focus" >/dev/null
+keys -k Delete
+wait_for 30 "Delete asks" titled "Zantho Puzzle +1" focused
+keys -k Return
+wait_for 30 "OK removes the game's copy and shows the next: unreadable, so told" \
+    eval '[ ! -e "$own/added.png" ] && grep -q "locked.png\" could not be read (Permission denied)" "$work/game-stderr.txt"'
+keys -k Return
+wait_for 30 "the message is read" untitled "Zantho Puzzle +1"
+sway_msg "[app_id=zantho-puzzle] focus" >/dev/null
+keys -k Right -k Right # orange.png, then picture 1
 
 click $((MX + 304)) $((MY + 68)) # Play
 wait_for 60 "Play opens the game window and closes the menu" \

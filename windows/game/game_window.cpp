@@ -70,9 +70,9 @@ QString tileName(const core::Board &board, int k)
 
 } // namespace
 
-GameWindow::GameWindow(int picture, const GamePictures &pictures, const GameServices &services,
-                       QWidget *parent)
-    : QWidget(parent), m_round(picture), m_clock(services.clock), m_random(services.random),
+GameWindow::GameWindow(core::Level level, const GamePictures &pictures,
+                       const GameServices &services, QWidget *parent)
+    : QWidget(parent), m_round(level), m_clock(services.clock), m_random(services.random),
       m_music(services.music), m_desktop(services.desktop)
 {
     setObjectName(QStringLiteral("Form1"));

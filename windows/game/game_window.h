@@ -43,9 +43,15 @@ class GameWindow : public QWidget
 {
     Q_OBJECT
 public:
-    /* pictures.ok(), 1 <= picture <= core::kPictureCount */
-    GameWindow(int picture, const GamePictures &pictures, const GameServices &services,
+    /* pictures.ok(), cut for the level's board */
+    GameWindow(core::Level level, const GamePictures &pictures, const GameServices &services,
                QWidget *parent = nullptr);
+    /* 1 <= picture <= core::kPictureCount: a built-in picture, on its level's board */
+    GameWindow(int picture, const GamePictures &pictures, const GameServices &services,
+               QWidget *parent = nullptr)
+        : GameWindow(core::levelOfPicture(picture), pictures, services, parent)
+    {
+    }
     ~GameWindow() override;
 
     const session::Round &round() const { return m_round; }

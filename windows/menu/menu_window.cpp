@@ -11,8 +11,12 @@
 #include "resources/resources.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
+#include <QUrl>
 
 namespace windows
 {
@@ -40,10 +44,25 @@ platform::Picture *makePicture(QWidget *parent, const QString &name, float left,
     return picture;
 }
 
-// How a reader names the picture on show.
-QString pictureName(int picture)
+const QString kTitle = QStringLiteral("Zantho Puzzle +1");
+const QString kRemoveAction = QStringLiteral("Remove picture");
+
+// How a reader names the picture on show: the player's own by its file's name.
+QString pictureName(int picture, const core::PictureOrder &order, const QString &ownName)
 {
-    return QStringLiteral("Picture %1 of %2").arg(picture).arg(core::kPictureCount);
+    const QString name = QStringLiteral("Picture %1 of %2").arg(picture).arg(order.count());
+    return ownName.isEmpty() ? name : name + QStringLiteral(": ") + ownName;
+}
+
+// The local files of a drop from a file manager (its text/uri-list).
+QStringList localFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (data && data->hasUrls())
+        for (const QUrl &url : data->urls())
+            if (url.isLocalFile())
+                files << url.toLocalFile();
+    return files;
 }
 
 QString levelCaption(core::Level level)
@@ -53,8 +72,9 @@ QString levelCaption(core::Level level)
 
 } // namespace
 
-MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &desktop)
-    : m_tree(tree), m_desktop(desktop)
+MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &desktop,
+                       platform::PlayerPictures own)
+    : m_tree(tree), m_desktop(desktop), m_folder(std::move(own))
 {
     using namespace resources;
     setObjectName(QStringLiteral("Form2"));
@@ -97,6 +117,9 @@ MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &deskto
                             QStringLiteral("Help"), actionColour(), Qt::AlignHCenter);
     auto *exitIcon =
         makePicture(this, QStringLiteral("Image7"), 4320, 2340, 480, 480, name::iconExit);
+    // In the top row, clear of every other element: the way to the player's own pictures.
+    auto *addIcon = makePicture(this, QStringLiteral("ImgAddPicture"), 2895, 360, 240, 240,
+                                name::iconAddPicture);
     m_exitLabel = makeLabel(this, QStringLiteral("LbExit"), 4320, 2820, 495, 210,
                             QStringLiteral("Exit"), actionColour(), Qt::AlignHCenter);
     auto *firstSiteBar =
@@ -111,15 +134,16 @@ MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &deskto
     // Where two elements overlap the upper one takes the mouse: the Play icon covers the
     // top of its label, the word "Help" the bottom of its icon.
     for (QWidget *w : std::initializer_list<QWidget *>{
-             panel, difficultyCaption, m_difficulty, previousArrow, nextArrow, exitIcon, helpIcon,
-             titleStrip, firstSiteBar, secondSiteBar, m_portraitFrame, m_landscapeFrame,
-             firstSiteLink, secondSiteLink, m_playLabel, playIcon, m_helpLabel, m_exitLabel,
-             selectCaption})
+             panel,           difficultyCaption, m_difficulty,  previousArrow,  nextArrow,
+             exitIcon,        helpIcon,          titleStrip,    firstSiteBar,   secondSiteBar,
+             m_portraitFrame, m_landscapeFrame,  firstSiteLink, secondSiteLink, m_playLabel,
+             playIcon,        m_helpLabel,       m_exitLabel,   selectCaption,  addIcon})
         w->raise();
 
     const QCursor pointer = resources::cursor(CursorKind::MenuPointer);
-    for (QWidget *w : std::initializer_list<QWidget *>{previousArrow, nextArrow, playIcon, helpIcon,
-                                                       exitIcon, firstSiteLink, secondSiteLink})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{previousArrow, nextArrow, playIcon, helpIcon, exitIcon,
+                                          firstSiteLink, secondSiteLink, addIcon})
         w->setCursor(pointer);
 
     platform::describe(previousArrow, QAccessible::Button, QStringLiteral("Previous picture"));
@@ -129,8 +153,12 @@ MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &deskto
     platform::describe(exitIcon, QAccessible::Button, QStringLiteral("Exit"));
     platform::describe(firstSiteLink, QAccessible::Link, platform::kFirstFanSite);
     platform::describe(secondSiteLink, QAccessible::Link, platform::kSecondFanSite);
-    platform::describe(m_landscapeFrame, QAccessible::Graphic, pictureName(m_picture));
-    platform::describe(m_portraitFrame, QAccessible::Graphic, pictureName(m_picture));
+    platform::describe(addIcon, QAccessible::Button, QStringLiteral("Add pictures"),
+                       QStringLiteral("Ctrl+O; or drop picture files on the menu"));
+    // Named at first as if the player had no pictures: their folder is listed later.
+    for (platform::Picture *frame : {m_landscapeFrame, m_portraitFrame})
+        platform::describe(frame, QAccessible::Graphic,
+                           pictureName(m_picture, core::PictureOrder{}, {}));
 
     new platform::WindowDragHandle(titleStrip, this);
 
@@ -143,8 +171,14 @@ MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &deskto
             [this] { highlightAction(m_exitLabel); });
     connect(previousArrow, &platform::Picture::clicked, this, [this] { step(-1); });
     connect(nextArrow, &platform::Picture::clicked, this, [this] { step(+1); });
-    connect(playIcon, &platform::Picture::clicked, this,
-            [this] { Q_EMIT playRequested(m_picture); });
+    connect(playIcon, &platform::Picture::clicked, this, &MenuWindow::play);
+    connect(addIcon, &platform::Picture::clicked, this,
+            [this] { addPictures(m_desktop.choosePictures(this)); });
+    for (platform::Picture *frame : {m_landscapeFrame, m_portraitFrame})
+        connect(frame, &platform::Picture::actionRequested, this, [this](const QString &action) {
+            if (action == kRemoveAction)
+                removeShownPicture();
+        });
     connect(helpIcon, &platform::Picture::clicked, this, &MenuWindow::helpRequested);
     connect(exitIcon, &platform::Picture::clicked, this, &MenuWindow::exitRequested);
     connect(firstSiteLink, &platform::Label::clicked, this,
@@ -152,6 +186,7 @@ MenuWindow::MenuWindow(const platform::DataTree &tree, platform::Desktop &deskto
     connect(secondSiteLink, &platform::Label::clicked, this,
             [this] { m_desktop.openUrl(this, platform::kSecondFanSite); });
 
+    setAcceptDrops(true);
     platform::centreOnScreen(this);
 }
 
@@ -173,10 +208,28 @@ QString MenuWindow::load()
     return {};
 }
 
+const QStringList &MenuWindow::own() const
+{
+    if (!m_own)
+        m_own = m_folder.list();
+    return *m_own;
+}
+
 void MenuWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_skin);
+    if (!m_own)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_own)
+                    return;
+                own();
+                for (platform::Picture *frame : {m_landscapeFrame, m_portraitFrame})
+                    platform::rename(frame, pictureName(m_picture, order(), {}));
+            },
+            Qt::QueuedConnection);
 }
 
 void MenuWindow::closeEvent(QCloseEvent *event)
@@ -191,6 +244,8 @@ void MenuWindow::closeEvent(QCloseEvent *event)
 
 void MenuWindow::keyPressEvent(QKeyEvent *event)
 {
+    if (event->matches(QKeySequence::Open))
+        return addPictures(m_desktop.choosePictures(this));
     if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return QWidget::keyPressEvent(event);
     switch (event->key()) {
@@ -200,8 +255,9 @@ void MenuWindow::keyPressEvent(QKeyEvent *event)
         return step(+1);
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        Q_EMIT playRequested(m_picture);
-        return;
+        return play();
+    case Qt::Key_Delete:
+        return removeShownPicture();
     case Qt::Key_F1:
         Q_EMIT helpRequested();
         return;
@@ -213,41 +269,139 @@ void MenuWindow::keyPressEvent(QKeyEvent *event)
     }
 }
 
+void MenuWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MenuWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended: a message about a file must not hold up the file manager.
+    QMetaObject::invokeMethod(
+        this, [this, files] { addPictures(files); }, Qt::QueuedConnection);
+}
+
 void MenuWindow::step(int by)
 {
     // From the last picture to the first and back, round and round.
-    m_picture = (m_picture - 1 + by + core::kPictureCount) % core::kPictureCount + 1;
+    m_picture = order().step(m_picture, by);
     showPicture();
+}
+
+void MenuWindow::play()
+{
+    Q_EMIT playRequested(m_picture, ownFile());
+}
+
+QString MenuWindow::ownFile() const
+{
+    return order().isPlayers(m_picture) ? m_folder.path(own().at(order().playerIndex(m_picture)))
+                                        : QString();
 }
 
 void MenuWindow::showPicture()
 {
+    const bool players = order().isPlayers(m_picture);
+    const QString name = players ? own().at(order().playerIndex(m_picture)) : QString();
+    for (platform::Picture *frame : {m_landscapeFrame, m_portraitFrame}) {
+        platform::rename(frame, pictureName(m_picture, order(), name));
+        platform::offerAction(frame, players ? kRemoveAction : QString());
+    }
+    if (players)
+        return showOwnPicture();
     const core::Level level = core::levelOfPicture(m_picture);
+    platform::Picture *frame = level == core::Level::Hard ? m_portraitFrame : m_landscapeFrame;
+    const platform::LoadedPicture preview =
+        platform::loadPicture(m_tree.menuPreview(m_picture), frame->deviceSize());
+    if (!preview.ok()) {
+        Q_EMIT pictureUnreadable(preview.problem);
+        return;
+    }
+    showPreview(level, preview.pixmap);
+}
+
+void MenuWindow::showOwnPicture()
+{
+    core::Level level = core::Level::Normal;
+    const platform::LoadedPictures preview =
+        platform::loadPictures(ownFile(), [this, &level](QSize upright) {
+            level = core::levelOfShape(upright.width(), upright.height());
+            platform::Picture *frame =
+                level == core::Level::Hard ? m_portraitFrame : m_landscapeFrame;
+            return QList<platform::Frame>{{frame->deviceSize()}};
+        });
+    if (!preview.ok()) {
+        // Nothing of it to show; it stays chosen, so that Delete can take it away.
+        m_difficulty->setCaption({});
+        m_portraitFrame->hide();
+        m_landscapeFrame->show();
+        m_landscapeFrame->setPicture({});
+        m_desktop.tell(this, preview.problem, kTitle);
+        return;
+    }
+    showPreview(level, preview.pixmaps.first());
+}
+
+void MenuWindow::showPreview(core::Level level, const QPixmap &preview)
+{
     m_difficulty->setCaption(levelCaption(level));
-    platform::rename(m_landscapeFrame, pictureName(m_picture));
-    platform::rename(m_portraitFrame, pictureName(m_picture));
     // The frame of the other level keeps its last picture while hidden.
     if (level == core::Level::Hard) {
         m_portraitFrame->show();
-        const platform::LoadedPicture preview =
-            platform::loadPicture(m_tree.menuPreview(m_picture), m_portraitFrame->deviceSize());
-        if (!preview.ok()) {
-            Q_EMIT pictureUnreadable(preview.problem);
-            return;
-        }
-        m_portraitFrame->setPicture(preview.pixmap);
+        m_portraitFrame->setPicture(preview);
         m_landscapeFrame->hide();
     } else {
         m_portraitFrame->hide();
         m_landscapeFrame->show();
-        const platform::LoadedPicture preview =
-            platform::loadPicture(m_tree.menuPreview(m_picture), m_landscapeFrame->deviceSize());
-        if (!preview.ok()) {
-            Q_EMIT pictureUnreadable(preview.problem);
-            return;
-        }
-        m_landscapeFrame->setPicture(preview.pixmap);
+        m_landscapeFrame->setPicture(preview);
     }
+}
+
+void MenuWindow::addPictures(const QStringList &files)
+{
+    QStringList problems;
+    QString first;
+    for (const QString &file : files) {
+        const platform::PlayerPictures::Added added = m_folder.add(file);
+        if (!added.problem.isEmpty())
+            problems << added.problem;
+        else if (first.isEmpty())
+            first = added.name;
+    }
+    m_own = m_folder.list();
+    if (const qsizetype at = m_own->indexOf(first); !first.isEmpty() && at >= 0) {
+        m_picture = core::kPictureCount + 1 + int(at);
+        showPicture();
+    }
+    if (!problems.isEmpty())
+        m_desktop.tell(this, problems.join(u'\n'), kTitle);
+}
+
+void MenuWindow::removeShownPicture()
+{
+    if (!order().isPlayers(m_picture))
+        return;
+    const QString name = own().at(order().playerIndex(m_picture));
+    if (!m_desktop.askOkCancel(this,
+                               QStringLiteral("Remove the picture \"%1\" from the game?\nThe "
+                                              "file you added it from stays as it is.")
+                                   .arg(name),
+                               kTitle))
+        return;
+    if (const QString problem = m_folder.remove(name); !problem.isEmpty()) {
+        m_desktop.tell(this, problem, kTitle);
+        return;
+    }
+    // The next picture takes its number; after the last comes the first.
+    m_own = m_folder.list();
+    if (m_picture > order().count())
+        m_picture = 1;
+    showPicture();
 }
 
 void MenuWindow::highlightAction(platform::Label *active)

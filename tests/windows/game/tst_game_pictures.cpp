@@ -1,6 +1,7 @@
 // The pictures of a game: read from the data tree as Play reads them, cut into the board's
 // cells, and shown by the game window's tiles, each its own cell, the blank tile the last.
 #include "tests/support/doubles.h"
+#include "tests/support/program_tree.h"
 #include "windows/game/game_pictures.h"
 #include "windows/game/game_window.h"
 
@@ -124,6 +125,57 @@ private Q_SLOTS:
         auto *preview = window.findChild<platform::Picture *>(prefix + QStringLiteral("Prev"));
         QVERIFY(preview);
         QCOMPARE(centreColour(preview), kPreviewColour);
+    }
+
+    // A picture of the player's own, whatever its shape or size: upright as the camera meant
+    // it, its centre at the board's proportions, scaled to fill the preview and every tile
+    // exactly, transparency over white; its shape as it stands decides the board.
+    void ownPictureIsPrepared_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("hard");
+        QTest::addColumn<QPointF>("at"); // where in the whole picture, as fractions
+        QTest::addColumn<QColor>("colour");
+        QImage upright(300, 400, QImage::Format_RGB32); // red above, blue below
+        upright.fill(Qt::blue);
+        QPainter(&upright).fillRect(0, 0, 300, 200, Qt::red);
+        const QImage sideways = upright.transformed(QTransform().rotate(-90));
+        QTest::newRow("a phone's photo stored sideways (EXIF 6) stands upright on Hard")
+            << testing::encodedPicture(sideways, "JPEG", 6) << true << QPointF(0.5, 0.2)
+            << QColor(Qt::red);
+        QImage wide(900, 300, QImage::Format_RGB32); // thirds: red, green, blue
+        wide.fill(Qt::green);
+        QPainter(&wide).fillRect(0, 0, 300, 300, Qt::red);
+        QPainter(&wide).fillRect(600, 0, 300, 300, Qt::blue);
+        QTest::newRow("a panorama shows its centre, not squashed")
+            << testing::encodedPicture(wide, "PNG") << false << QPointF(0.2, 0.5)
+            << QColor(Qt::green);
+        QImage clear(200, 200, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        QTest::newRow("transparent over white, a square on Normal")
+            << testing::encodedPicture(clear, "PNG") << false << QPointF(0.5, 0.5)
+            << QColor(Qt::white);
+    }
+    void ownPictureIsPrepared()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, hard);
+        QFETCH(QPointF, at);
+        QFETCH(QColor, colour);
+        const QString file = m_dir.filePath(QStringLiteral("own/photo"));
+        QVERIFY(testing::writeFile(file, bytes));
+        const windows::GamePictures pictures = windows::loadGamePictures(file);
+        QVERIFY2(pictures.ok(), qPrintable(pictures.problem));
+        QCOMPARE(pictures.level, hard ? core::Level::Hard : core::Level::Normal);
+        const QImage whole = pictures.whole.toImage();
+        QCOMPARE(whole.size(), hard ? QSize(188, 252) : QSize(244, 180));
+        const QColor seen =
+            whole.pixelColor(int(at.x() * whole.width()), int(at.y() * whole.height()));
+        QCOMPARE(QColor(seen.red() & 0x80 ? 255 : 0, seen.green() & 0x80 ? 255 : 0,
+                        seen.blue() & 0x80 ? 255 : 0),
+                 colour);
+        QCOMPARE(pictures.cells.size(), hard ? 15 : 12);
+        QCOMPARE(pictures.cells.first().size(), hard ? QSize(103, 81) : QSize(97, 97));
     }
 
     // A picture that cannot be read stops the loading and is named in the problem: the

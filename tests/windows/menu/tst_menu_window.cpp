@@ -9,10 +9,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using platform::Label;
@@ -376,6 +378,54 @@ private Q_SLOTS:
         QCOMPARE(unreadable.count(), 1);
         const QString reported = unreadable.first().first().toString();
         QVERIFY2(reported.contains(file), qPrintable(reported));
+    }
+
+    // The player's own pictures follow 28 in the order a file manager shows their names, on
+    // the board of their shape; Ctrl+O and the control add copies (the original untouched),
+    // and Delete asks before it removes a copy (a drop: the X11 end-to-end run).
+    void ownPictures()
+    {
+        QTemporaryDir folder, elsewhere;
+        const auto put = [](const QString &path, QSize size) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::darkGreen);
+            return testing::writeFile(path, testing::encodedPicture(image, "PNG"));
+        };
+        for (const char *name : {"10.png", ".hidden.png", "notes.txt"})
+            QVERIFY(put(folder.filePath(QLatin1String(name)), {40, 30}));
+        QVERIFY(put(folder.filePath(QStringLiteral("2.png")), {30, 40}));
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder.png")));
+        QVERIFY(QFile::link(QStringLiteral("/nowhere"), folder.filePath(QStringLiteral("x.png"))));
+        MenuWindow menu(*m_data, m_desktop, platform::PlayerPictures(folder.path()));
+        QCOMPARE(menu.load(), QString());
+        const auto shown = [&menu] {
+            auto *frame = element<Picture>(&menu, "ImgVertical");
+            return QStringList{frame->accessibleName(),
+                               element<Label>(&menu, "LbDificultad")->caption()};
+        };
+        step(&menu, QStringLiteral("<"));
+        QCOMPARE(shown(), (QStringList{"Picture 30 of 30: 10.png", "Normal"}));
+        step(&menu, QStringLiteral("<"));
+        QCOMPARE(shown(), (QStringList{"Picture 29 of 30: 2.png", "Hard"}));
+        step(&menu, QStringLiteral(">>"));
+        QCOMPARE(menu.picture(), 1);
+
+        const QString original = elsewhere.filePath(QStringLiteral("2.png"));
+        QVERIFY(put(original, {50, 30}));
+        m_desktop.chosen = {original};
+        QTest::keyClick(&menu, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(shown(), (QStringList{"Picture 29 of 31: 2 (2).png", "Normal"}));
+        click(&menu, "ImgAddPicture");
+        QVERIFY2(shown().first().endsWith(u"of 32: 2 (3).png"), qPrintable(shown().first()));
+        const int at = menu.picture();
+        QAccessible::queryAccessibleInterface(element(&menu, "ImgVertical"))
+            ->actionInterface()
+            ->doAction(QStringLiteral("Remove picture"));
+        QTRY_COMPARE(m_desktop.questions.size(), 1);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("2 (3).png"))));
+        QCOMPARE(menu.picture(), at); // the next now has its number
+        QCOMPARE(menu.order().count(), 31);
+        QVERIFY2(QFile::exists(original) && m_desktop.told.isEmpty(), "nothing else touched");
     }
 
     // The menu's pictures are compiled in a block of their own, so that starting the game
