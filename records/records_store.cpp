@@ -30,18 +30,22 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-enum class Locking { Locked, Replaced, TimedOut };
+enum class Locking { Locked, Unguarded, Replaced, TimedOut };
 
 // Takes flock on fd, then checks that path still names the file locked: a copy that
 // replaced or removed it meanwhile left this one holding a lock nobody else asks for.
 Locking lockNamed(int fd, const QString &path, bool exclusive, const QDeadlineTimer &deadline,
                   struct stat *status)
 {
+    Locking locked = Locking::Locked;
     while (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
-        if (errno != EWOULDBLOCK)
-            break; // a file system without locks: go on unguarded, as every older version did
+        if (errno != EWOULDBLOCK) {
+            // A file system without locks: go on unguarded, as every older version did.
+            locked = Locking::Unguarded;
+            break;
+        }
         if (deadline.hasExpired())
             return Locking::TimedOut;
         QThread::msleep(2);
@@ -49,8 +53,38 @@ Locking lockNamed(int fd, const QString &path, bool exclusive, const QDeadlineTi
     struct stat named = {};
     if (::fstat(fd, status) == 0 && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
         status->st_dev == named.st_dev && status->st_ino == named.st_ino)
-        return Locking::Locked;
+        return locked;
     return deadline.hasExpired() ? Locking::TimedOut : Locking::Replaced;
+}
+
+bool notBefore(const struct timespec &a, const struct timespec &b)
+{
+    return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec >= b.tv_nsec;
+}
+
+// A copy killed while it saved leaves its lock file and may leave the temporary its new file
+// was written to ("Kelset.dll.AbCdEf", six letters from Qt's save). With the lock held no
+// live copy is writing one, so those written since the dead copy took the lock go; a file of
+// that name that is older (a player's own "Kelset.dll.backup") stays.
+void removeDeadCopysTemporaries(const QString &path, const struct timespec &lockTaken)
+{
+    const QFileInfo records(path);
+    const QString prefix = records.fileName() + u'.';
+    const QDir folder = records.absoluteDir();
+    const QStringList candidates = folder.entryList({prefix + QStringLiteral("??????")},
+                                                    QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : candidates) {
+        const QStringView suffix = QStringView(name).sliced(prefix.size());
+        if (!std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+                return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+            }))
+            continue;
+        const QByteArray temporary = QFile::encodeName(folder.filePath(name));
+        struct stat status = {};
+        if (::lstat(temporary.constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+            notBefore(status.st_mtim, lockTaken))
+            ::unlink(temporary.constData());
+    }
 }
 
 // "Kelset.dll.lock" beside the records file, held with flock while a copy saves. The kernel
@@ -62,7 +96,10 @@ Locking lockNamed(int fd, const QString &path, bool exclusive, const QDeadlineTi
 class LockFile
 {
 public:
-    explicit LockFile(QString path) : m_path(std::move(path)) {}
+    explicit LockFile(QString records)
+        : m_records(std::move(records)), m_path(m_records + QStringLiteral(".lock"))
+    {
+    }
     LockFile(const LockFile &) = delete;
     LockFile &operator=(const LockFile &) = delete;
     ~LockFile()
@@ -73,12 +110,23 @@ public:
         ::close(m_fd);
     }
 
+    // Also removes what a copy killed while it saved left beside the records.
     bool lock(const QDeadlineTimer &deadline, QString *reason)
     {
         const QByteArray name = QFile::encodeName(m_path);
         for (;;) {
-            // Read-only is enough for flock, and opens a lock another user's copy left.
-            const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+            // Read-only is enough for flock, and opens a lock another user's copy left. A
+            // copy that holds the lock removes it before letting go, so one that was there
+            // before this copy opened it and is still there once locked was left by a dead
+            // copy.
+            bool made = true;
+            int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno == EEXIST) {
+                made = false;
+                fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+                if (fd < 0 && errno == ENOENT)
+                    continue; // let go of just now
+            }
             if (fd < 0) {
                 *reason = QStringLiteral("its lock file \"%1\" cannot be created (%2)")
                               .arg(m_path, systemReason(errno));
@@ -87,6 +135,16 @@ public:
             struct stat status = {};
             switch (lockNamed(fd, m_path, true, deadline, &status)) {
             case Locking::Locked:
+                if (!made) {
+                    removeDeadCopysTemporaries(m_records, status.st_mtim);
+                    // Should this copy die too, what it leaves is judged from now on.
+                    if (::futimens(fd, nullptr) != 0) {
+                        // Another user's lock: its time stays that of the copy that made it.
+                    }
+                }
+                m_fd = fd;
+                return true;
+            case Locking::Unguarded:
                 m_fd = fd;
                 return true;
             case Locking::Replaced:
@@ -101,6 +159,7 @@ public:
     }
 
 private:
+    QString m_records;
     QString m_path;
     int m_fd = -1;
 };
@@ -126,6 +185,7 @@ public:
             }
             switch (lockNamed(m_file.handle(), path, exclusive, deadline, &m_status)) {
             case Locking::Locked:
+            case Locking::Unguarded:
                 return State::Locked;
             case Locking::Replaced:
                 m_file.close();
@@ -262,7 +322,7 @@ Result edit(const Place &place, const std::function<bool(profile::Document &)> &
         return {false, QStringLiteral("its folder \"%1\" is read-only").arg(folder)};
 
     const QDeadlineTimer deadline(kLockWaitMs);
-    LockFile lock(place.path + QStringLiteral(".lock"));
+    LockFile lock(place.path);
     QString reason;
     if (replacing && !lock.lock(deadline, &reason))
         return {false, reason};
