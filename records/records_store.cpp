@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -24,6 +25,8 @@ namespace
 
 // A save takes milliseconds; a copy that still waits after this long gives up and says so.
 constexpr int kLockWaitMs = 10000;
+// A reader waits this long at most for another copy's write in place, then reads what is there.
+constexpr int kReadWaitMs = 1000;
 
 QString systemReason(int error)
 {
@@ -34,10 +37,12 @@ enum class Locking { Locked, Unguarded, Replaced, TimedOut };
 
 // Takes flock on fd, then checks that path still names the file locked: a copy that
 // replaced or removed it meanwhile left this one holding a lock nobody else asks for.
+// waiting, when given, is told once that another copy holds the lock.
 Locking lockNamed(int fd, const QString &path, bool exclusive, const QDeadlineTimer &deadline,
-                  struct stat *status)
+                  struct stat *status, const Waiting &waiting = {})
 {
     Locking locked = Locking::Locked;
+    bool told = false;
     while (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
@@ -48,6 +53,8 @@ Locking lockNamed(int fd, const QString &path, bool exclusive, const QDeadlineTi
         }
         if (deadline.hasExpired())
             return Locking::TimedOut;
+        if (waiting && !std::exchange(told, true))
+            waiting();
         QThread::msleep(2);
     }
     struct stat named = {};
@@ -111,7 +118,7 @@ public:
     }
 
     // Also removes what a copy killed while it saved left beside the records.
-    bool lock(const QDeadlineTimer &deadline, QString *reason)
+    bool lock(const QDeadlineTimer &deadline, const Waiting &waiting, QString *reason)
     {
         const QByteArray name = QFile::encodeName(m_path);
         for (;;) {
@@ -133,7 +140,7 @@ public:
                 return false;
             }
             struct stat status = {};
-            switch (lockNamed(fd, m_path, true, deadline, &status)) {
+            switch (lockNamed(fd, m_path, true, deadline, &status, waiting)) {
             case Locking::Locked:
                 if (!made) {
                     removeDeadCopysTemporaries(m_records, status.st_mtim);
@@ -173,7 +180,7 @@ public:
     enum class State { Locked, Missing, Failed };
 
     State open(const QString &path, QIODevice::OpenMode mode, bool exclusive,
-               const QDeadlineTimer &deadline)
+               const QDeadlineTimer &deadline, const Waiting &waiting = {})
     {
         for (;;) {
             m_file.setFileName(path);
@@ -183,7 +190,7 @@ public:
                 m_reason = QStringLiteral("it cannot be opened (%1)").arg(m_file.errorString());
                 return State::Failed;
             }
-            switch (lockNamed(m_file.handle(), path, exclusive, deadline, &m_status)) {
+            switch (lockNamed(m_file.handle(), path, exclusive, deadline, &m_status, waiting)) {
             case Locking::Locked:
             case Locking::Unguarded:
                 return State::Locked;
@@ -252,56 +259,74 @@ Result replace(const QString &path, const QByteArray &bytes, const struct stat *
     return {true, {}};
 }
 
-// As the classic profile functions write: over the old bytes. The room for a longer text is
-// claimed first, so a full disk leaves the old text whole; only the changed tail is written.
-Result rewriteInPlace(QFile &file, const QByteArray &old, const QByteArray &bytes)
+Result synced(int fd)
 {
-    const int fd = file.handle();
-    if (bytes.size() > old.size()) {
-        const int error = ::posix_fallocate(fd, old.size(), bytes.size() - old.size());
-        if (error != 0 && error != EOPNOTSUPP && error != EINVAL) {
-            if (::ftruncate(fd, old.size()) != 0) {
-                // The old bytes are all still there; only the claimed room may stay.
-            }
-            return {false, systemReason(error)};
-        }
-    }
-    const qsizetype common = std::min(old.size(), bytes.size());
-    const auto differ = std::mismatch(bytes.cbegin(), bytes.cbegin() + common, old.cbegin());
-    const qsizetype from = differ.first - bytes.cbegin();
-    const QByteArrayView tail = QByteArrayView(bytes).sliced(from);
-    if (!file.seek(from) || file.write(tail.data(), tail.size()) != tail.size() || !file.flush())
-        return {false, file.errorString()};
-    if (bytes.size() < old.size() && !file.resize(bytes.size()))
-        return {false, file.errorString()};
     if (::fdatasync(fd) != 0)
         return {false, systemReason(errno)};
     return {true, {}};
 }
 
-} // namespace
-
-QByteArray readBytes(const Place &place)
+// As the classic profile functions write: over the old bytes, so that a kill at any moment
+// leaves the old records or the new ones. The room for a longer text is claimed first, without
+// growing the file, so a full disk leaves the old text whole. A shorter text is written padded
+// with blanks to the old length, which every reader passes over, and only then is the file
+// cut: never the new text with the old one's tail after it. Only the changed part is written.
+Result rewriteInPlace(int fd, const QByteArray &old, const profile::Document &document)
 {
-    LockedFile locked;
-    switch (locked.open(place.path, QIODevice::ReadOnly, false, QDeadlineTimer(kLockWaitMs))) {
-    case LockedFile::State::Locked:
-        return locked.file().readAll();
-    case LockedFile::State::Missing:
-        break;
-    case LockedFile::State::Failed: {
-        // Held too long by another program: what a replacement left is whole all the same.
-        QFile unlocked(place.path);
-        return unlocked.open(QIODevice::ReadOnly) ? unlocked.readAll() : QByteArray();
+    const QByteArray bytes = document.fileBytes();
+    if (bytes.size() > old.size() &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, old.size(), bytes.size() - old.size()) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS)
+        return {false, systemReason(errno)};
+    const QByteArray padded =
+        bytes.size() < old.size() ? bytes + document.blanks(old.size() - bytes.size()) : bytes;
+    const qsizetype common = std::min(old.size(), padded.size());
+    const auto differ = std::mismatch(padded.cbegin(), padded.cbegin() + common, old.cbegin());
+    for (qsizetype at = differ.first - padded.cbegin(); at < padded.size();) {
+        const ssize_t written = ::pwrite(fd, padded.constData() + at, padded.size() - at, at);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return {false, systemReason(written < 0 ? errno : ENOSPC)};
+        at += written;
     }
-    }
-    if (place.startFrom.isEmpty())
-        return {};
-    QFile seed(place.startFrom);
-    return seed.open(QIODevice::ReadOnly) ? seed.readAll() : QByteArray();
+    if (padded.size() == bytes.size())
+        return synced(fd);
+    if (const Result result = synced(fd); !result.ok)
+        return result;
+    if (::ftruncate(fd, bytes.size()) != 0)
+        return {false, systemReason(errno)};
+    return synced(fd);
 }
 
-Result edit(const Place &place, const std::function<bool(profile::Document &)> &edit)
+} // namespace
+
+QByteArray readBytes(const Place &place, Reading reading)
+{
+    const auto startingBytes = [&] {
+        QFile seed(place.startFrom);
+        return !place.startFrom.isEmpty() && seed.open(QIODevice::ReadOnly) ? seed.readAll()
+                                                                            : QByteArray();
+    };
+    if (reading == Reading::AfterWritesInPlace) {
+        LockedFile locked;
+        switch (locked.open(place.path, QIODevice::ReadOnly, false, QDeadlineTimer(kReadWaitMs))) {
+        case LockedFile::State::Locked:
+            return locked.file().readAll();
+        case LockedFile::State::Missing:
+            return startingBytes();
+        case LockedFile::State::Failed:
+            break; // held too long: what a replacement left is whole all the same
+        }
+    }
+    QFile file(place.path);
+    if (file.open(QIODevice::ReadOnly))
+        return file.readAll();
+    return QFileInfo::exists(place.path) ? QByteArray() : startingBytes();
+}
+
+Result edit(const Place &place, const std::function<bool(profile::Document &)> &edit,
+            const Waiting &waiting)
 {
     const QFileInfo target(place.path);
     const QString folder = target.absolutePath();
@@ -324,14 +349,14 @@ Result edit(const Place &place, const std::function<bool(profile::Document &)> &
     const QDeadlineTimer deadline(kLockWaitMs);
     LockFile lock(place.path);
     QString reason;
-    if (replacing && !lock.lock(deadline, &reason))
+    if (replacing && !lock.lock(deadline, waiting, &reason))
         return {false, reason};
 
     LockedFile locked;
     QByteArray old;
     bool existed = false;
     switch (locked.open(place.path, replacing ? QIODevice::ReadOnly : QIODevice::ReadWrite, true,
-                        deadline)) {
+                        deadline, waiting)) {
     case LockedFile::State::Locked:
         existed = true;
         if (!readAll(locked.file(), &old, &reason))
@@ -361,7 +386,7 @@ Result edit(const Place &place, const std::function<bool(profile::Document &)> &
         return {true, {}};
     if (replacing)
         return replace(place.path, bytes, existed ? &locked.status() : nullptr);
-    return rewriteInPlace(locked.file(), old, bytes);
+    return rewriteInPlace(locked.file().handle(), old, document);
 }
 
 } // namespace records::store

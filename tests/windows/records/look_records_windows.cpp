@@ -1,8 +1,10 @@
 // Opens the records window or the completion dialog on a real display, to look at them:
 //   look_records_windows records|completion <program folder>
-// The program folder's Config/Kelset.dll supplies the records shown.
+// The records shown are those of a game in that folder (its Config/Kelset.dll, or the
+// player's own when that cannot be used).
 #include "platform/data_tree.h"
 #include "platform/desktop.h"
+#include "platform/user_folders.h"
 #include "records/records_file.h"
 #include "resources/resources.h"
 #include "windows/records/completion_dialog.h"
@@ -18,9 +20,11 @@ int main(int argc, char *argv[])
     resources::init();
     platform::installFontSubstitutions();
     platform::SystemDesktop desktop;
-    records::RecordsFile file(platform::DataTree(QString::fromLocal8Bit(argv[2])).recordsFile());
+    records::RecordsFile file = records::RecordsFile::forInstalled(
+        platform::DataTree(QString::fromLocal8Bit(argv[2])).path(records::recordsFileRule()),
+        {platform::UserFolders::fromEnvironment().gameData(), QStringLiteral("nowhere")});
     if (qstrcmp(argv[1], "records") == 0) {
-        windows::RecordsWindow window(file.read());
+        windows::RecordsWindow window(file.read(), file.place());
         QObject::connect(&window, &windows::RecordsWindow::closeRequested, &app,
                          &QApplication::quit);
         window.show();
