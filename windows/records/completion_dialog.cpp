@@ -155,12 +155,13 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
         QStringLiteral("QLineEdit { color: white; background: rgb(128, 0, 128);"
                        " border: 1px solid rgb(200, 120, 200); padding: 0 2px;"
                        " selection-background-color: rgb(200, 120, 200); }"));
-    // Enter in the name box is "Close", with the name as typed.
-    connect(m_nameEntry, &QLineEdit::returnPressed, this, &CompletionDialog::saveAndClose);
+    // Enter in the name box goes on to the dialog, where it is "Close" (keyPressEvent).
     m_nameEntry->hide();
 
-    // Where the prompt stood: what became of a promised record, or that the save waits.
-    m_note = makeLabel(this, QStringLiteral("LbNote"), 120, 960, 5130, 375, {}, Qt::white, 8.25);
+    // Where the prompt stood, with room for a second line: what became of a promised record,
+    // or that the save waits.
+    m_note = makeLabel(this, QStringLiteral("LbNote"), 120, 870, 5130, 435, {}, Qt::white, 8.25,
+                       Qt::AlignLeft | Qt::AlignVCenter);
     m_note->setWordWrap(true);
     m_note->hide();
 

@@ -296,8 +296,7 @@ private Q_SLOTS:
                         .save({core::Level::Normal, otherSeconds, 50}, "Alpha")
                         .saved);
             QTest::keyClicks(entryOf(dialog), QStringLiteral("Beta"));
-            QTest::mouseClick(dialog->findChild<QWidget *>(QStringLiteral("Label3")),
-                              Qt::LeftButton);
+            QTest::keyClick(entryOf(dialog), Qt::Key_Return);
             openAfterClose = dialog->isVisible();
             promptHidden = entryOf(dialog)->isHidden();
             auto *shown = dialog->findChild<platform::Label *>(QStringLiteral("LbNote"));
