@@ -1,13 +1,14 @@
 #include "platform/display.h"
 
 #include <QByteArray>
-#include <QList>
+#include <QCoreApplication>
+#include <QString>
 #include <QtGlobal>
 
 #include <cstdio>
-#include <cstring>
-
-#include <dlfcn.h>
+#include <cstdlib>
+#include <mutex>
+#include <vector>
 
 namespace platform
 {
@@ -15,77 +16,17 @@ namespace platform
 namespace
 {
 
-// The value of a command-line option of Qt's ("-platform x" or "--platform x").
-QByteArray option(int argc, char **argv, const char *name)
-{
-    for (int i = 1; i + 1 < argc; ++i) {
-        const char *arg = argv[i];
-        if (arg[0] == '-' && arg[1] == '-')
-            ++arg;
-        if (std::strcmp(arg, name) == 0)
-            return argv[i + 1];
-    }
-    return {};
-}
+// A message of the platform's while it opens, held until it is known whether it opened.
+struct Held {
+    QtMsgType type;
+    QByteArray file, function, category;
+    int line;
+    QString message;
+};
 
-// The platforms Qt 6.4 tries, in its order: a Wayland session's compositor first, then X11.
-QList<QByteArray> platformsToTry(int argc, char **argv)
-{
-    QByteArray chosen = option(argc, argv, "-platform");
-    if (chosen.isEmpty())
-        chosen = qgetenv("QT_QPA_PLATFORM");
-    if (!chosen.isEmpty())
-        return chosen.split(';');
-    QList<QByteArray> platforms;
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland")
-        platforms << "wayland";
-    return platforms << "xcb";
-}
-
-// The libraries the platform plugins use, asked the way the plugins ask them.
-bool x11DisplayOpens(const QByteArray &display)
-{
-    void *xcb = ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (!xcb)
-        return false;
-    using Connect = void *(*)(const char *, int *);
-    using HasError = int (*)(void *);
-    using Disconnect = void (*)(void *);
-    const auto connect = reinterpret_cast<Connect>(::dlsym(xcb, "xcb_connect"));
-    const auto hasError = reinterpret_cast<HasError>(::dlsym(xcb, "xcb_connection_has_error"));
-    const auto disconnect = reinterpret_cast<Disconnect>(::dlsym(xcb, "xcb_disconnect"));
-    bool opens = false;
-    if (connect && hasError && disconnect) {
-        void *connection = connect(display.isEmpty() ? nullptr : display.constData(), nullptr);
-        opens = connection && hasError(connection) == 0;
-        disconnect(connection);
-    }
-    ::dlclose(xcb);
-    return opens;
-}
-
-bool waylandDisplayOpens()
-{
-    // A socket handed over by the compositor can be connected once only: the plugin's.
-    if (qEnvironmentVariableIsSet("WAYLAND_SOCKET"))
-        return true;
-    void *wayland = ::dlopen("libwayland-client.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!wayland)
-        return false;
-    using Connect = void *(*)(const char *);
-    using Disconnect = void (*)(void *);
-    const auto connect = reinterpret_cast<Connect>(::dlsym(wayland, "wl_display_connect"));
-    const auto disconnect = reinterpret_cast<Disconnect>(::dlsym(wayland, "wl_display_disconnect"));
-    bool opens = false;
-    if (connect && disconnect) {
-        if (void *display = connect(nullptr)) {
-            opens = true;
-            disconnect(display);
-        }
-    }
-    ::dlclose(wayland);
-    return opens;
-}
+std::mutex heldMutex;
+std::vector<Held> *held = nullptr; // while the application object is being made
+QtMessageHandler passOn = nullptr;
 
 QByteArray described(const char *variable)
 {
@@ -94,33 +35,74 @@ QByteArray described(const char *variable)
     return QByteArray(variable) + "=\"" + qgetenv(variable) + '"';
 }
 
-} // namespace
-
-bool displayReachable(int argc, char **argv)
+void replayHeld()
 {
-    for (const QByteArray &platform : platformsToTry(argc, argv)) {
-        const QByteArray name = platform.split(':').first();
-        if (name == "xcb") {
-            if (x11DisplayOpens(option(argc, argv, "-display")))
-                return true;
-        } else if (name.startsWith("wayland")) {
-            if (waylandDisplayOpens())
-                return true;
-        } else {
-            return true; // offscreen and its kind need no display
-        }
+    for (const Held &h : *held) {
+        const QMessageLogContext context(h.file.constData(), h.line, h.function.constData(),
+                                         h.category.constData());
+        passOn(h.type, context, h.message);
     }
-    std::fprintf(stderr,
-                 "Zantho Puzzle +1: no X11 or Wayland display could be opened (%s, %s); start "
-                 "the game in a desktop session.\n",
-                 described("DISPLAY").constData(), described("WAYLAND_DISPLAY").constData());
+    held->clear();
+}
+
+bool displayFailed()
+{
+    for (const Held &h : *held) {
+        if (h.message.startsWith(QLatin1String("could not connect to display")) ||
+            h.message.startsWith(QLatin1String("Failed to create wl_display")))
+            return true;
+    }
     return false;
 }
+
+void whileOpening(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    std::unique_lock lock(heldMutex);
+    if (!held) {
+        lock.unlock();
+        passOn(type, context, message);
+        return;
+    }
+    if (type != QtFatalMsg) {
+        held->push_back(
+            {type, context.file, context.function, context.category, context.line, message});
+        return;
+    }
+    if (displayFailed()) {
+        std::fprintf(stderr,
+                     "Zantho Puzzle +1: no X11 or Wayland display could be opened (%s, %s); "
+                     "start the game in a desktop session.\n",
+                     described("DISPLAY").constData(), described("WAYLAND_DISPLAY").constData());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    replayHeld(); // any other failure as it always was
+    passOn(type, context, message);
+}
+
+// Runs once the application object has its platform: what was held is said after all.
+void opened()
+{
+    std::lock_guard lock(heldMutex);
+    if (!held)
+        return;
+    qInstallMessageHandler(passOn);
+    replayHeld();
+    delete held;
+    held = nullptr;
+}
+
+} // namespace
 
 void prepareDisplayConnection()
 {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+    if (held)
+        return;
+    held = new std::vector<Held>;
+    passOn = qInstallMessageHandler(whileOpening);
+    qAddPreRoutine(opened);
 }
 
 } // namespace platform

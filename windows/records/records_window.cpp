@@ -137,7 +137,7 @@ void RecordsWindow::showPlace(const records::RecordsPlace &place)
     auto *line =
         field(QStringLiteral("LbRecordsPlace"), 720, 270, 4575, {}, QColor(255, 255, 192), true);
     line->setTwips(720, 255, 4575, 390);
-    line->setFontSpec(QStringLiteral("MS Sans Serif"), 7, false);
+    line->setFontSpec(QStringLiteral("MS Sans Serif"), 7.5, false);
     const QFontMetrics metrics(line->font());
     const int width = line->width() - 8;
     const QString second = place.file.isEmpty() ? place.reason : place.file;
