@@ -17,7 +17,7 @@
 # keys:         a whole game by keyboard only: Enter plays, the arrows undo the seeded
 #               shuffle (ZANTHO_SEED; solve_shuffle computes the keys), Enter closes the
 #               completion dialog, Escape is Exit, Enter closes the records; status 0 and the
-#               record in the file.
+#               record in the file, with a name of emoji cut to its first 13 characters.
 # sigterm:      SIGTERM in the menu and with the stop question open ends the run at once,
 #               with status 0 and no window left.
 # Every wait polls with a generous limit, so a slow, busy machine only makes it slower.
@@ -492,14 +492,16 @@ keys() {
     xdotool key --delay 15 $solution
     wait_for 30 "the last key completes the picture" completion_shown
     focus
-    xdotool type --delay 30 "Keys"
+    # Four letters and ten emoji, typed as X key events: the name keeps its first thirteen
+    # characters whole.
+    xdotool type --delay 60 "Keys😀😁😂🤣😃😄😅😆😇😈"
     xdotool key Return
     wait_for 30 "Enter closes the dialog: a new menu" \
         eval 'no_window 358 89 && no_window $game_w $game_h && find_window $menu_w $menu_h'
     local records
     records=$(tr -d '\r' <"$work/game/Config/Kelset.dll")
     grep -qx "CLI1=$count" <<<"$records" || fail "the record is not in the file: $records"
-    grep -qx "NAMCL=Keys" <<<"$records" || fail "the name is not in the file: $records"
+    grep -qx "NAMCL=Keys😀😁😂🤣😃😄😅😆😇" <<<"$records" || fail "the name is not in the file: $records"
     say "ok: the record of $count clicks is saved with its name"
     focus
     xdotool key Escape
