@@ -267,15 +267,13 @@ void TestRecordsFile::unsavedRecordIsToldAndTheFileKept()
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Config/Kelset.dll")));
     const QStringList entries = entriesOf(dir.path() + QStringLiteral("/Config"));
 
-    const SaveOutcome outcome =
-        (nowhere ? RecordsFile::forInstalled(file, {{}, QStringLiteral("HOME is unset")})
-                 : RecordsFile(file))
-            .save(normalGame(50, 200), "Cy");
+    RecordsFile records =
+        nowhere ? RecordsFile::forInstalled(file, {{}, "HOME is unset"}) : RecordsFile(file);
+    const SaveOutcome outcome = records.save(normalGame(50, 200), "Cy");
     QVERIFY(!outcome.saved);
     QVERIFY(!outcome.written.any());
     QVERIFY2(outcome.message.contains(file), qPrintable(outcome.message));
-    QVERIFY2(!nowhere || outcome.message.contains(QStringLiteral("HOME is unset")),
-             qPrintable(outcome.message));
+    QVERIFY2(!nowhere || outcome.message.contains("HOME is unset"), qPrintable(outcome.message));
     QCOMPARE(entriesOf(dir.path() + QStringLiteral("/Config")), entries);
     if (layout == QLatin1String("config"))
         QCOMPARE(testing::fileBytes(file), before);

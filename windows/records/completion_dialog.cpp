@@ -41,9 +41,6 @@ QString shownTime(int seconds)
                         : QString::fromStdString(core::minutesSeconds(seconds));
 }
 
-// A save that ends within this time is taken as part of the click: the dialog closes at once.
-constexpr unsigned long kSaveAtOnceMs = 100;
-
 // Keeps the name box to what the records file will hold: whole characters only, none of those
 // a name drops (a pasted line break), and at most the name's number of characters as the
 // player sees them; what does not fit of a typed or pasted text is left out, as a full box
@@ -230,7 +227,10 @@ void CompletionDialog::saveAndClose()
         return;
     }
     startSave();
-    if (m_saver->wait(kSaveAtOnceMs))
+    // A save is part of the click, as it always was, unless it waits for another copy of the
+    // game: then the dialog lives on and says so until the save has ended.
+    m_savedOrWaiting.acquire();
+    if (!m_waitingForLock)
         saved();
 }
 
@@ -255,6 +255,8 @@ void CompletionDialog::startSave()
     m_stage = Stage::Saving;
     m_saver.reset(QThread::create([this, name = m_nameEntry->text()] {
         m_outcome = m_records.save(m_result, name, m_promised, [this] {
+            m_waitingForLock = true;
+            m_savedOrWaiting.release();
             QMetaObject::invokeMethod(
                 this,
                 [this] {
@@ -264,6 +266,7 @@ void CompletionDialog::startSave()
                 },
                 Qt::QueuedConnection);
         });
+        m_savedOrWaiting.release();
     }));
     connect(m_saver.get(), &QThread::finished, this, &CompletionDialog::saved);
     m_saver->start();

@@ -7,7 +7,9 @@
 #include "session/game_result.h"
 
 #include <QDialog>
+#include <QSemaphore>
 
+#include <atomic>
 #include <memory>
 
 class QThread;
@@ -68,6 +70,8 @@ private:
     Stage m_stage = Stage::Open;
     std::unique_ptr<QThread> m_saver;
     records::SaveOutcome m_outcome; // written by m_saver, read once it has finished
+    QSemaphore m_savedOrWaiting;    // released by m_saver: saved, or waiting for another copy
+    std::atomic<bool> m_waitingForLock = false;
 };
 
 } // namespace windows

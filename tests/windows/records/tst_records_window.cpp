@@ -104,32 +104,28 @@ void TestRecordsWindow::showsWhatTheFileHolds()
 
 void TestRecordsWindow::saysWhereRecordsAreKeptWhenNotAsPlanned_data()
 {
-    QTest::addColumn<QString>("config");    // "folder": Kelset.dll is one; "none"; "empty"
+    QTest::addColumn<QString>("made");      // in the program folder
     QTest::addColumn<bool>("playerFolder"); // one could be found
     QTest::addColumn<QString>("said");      // the line, its path's folder as "<dir>"
-    QTest::newRow("a build tree keeping them in Config says nothing") << "empty" << true << "";
-    QTest::newRow("an install without Config, in the player's folder, says nothing")
-        << "none" << true << "";
-    QTest::newRow("Kelset.dll a folder: they are in the player's folder")
-        << "folder" << true
+    QTest::newRow("a build tree keeping them in Config") << "Config" << true << "";
+    QTest::newRow("an install without Config, in the player's folder") << "." << true << "";
+    QTest::newRow("Kelset.dll a folder")
+        << "Config/Kelset.dll" << true
         << "The records of this run (Config/Kelset.dll is a folder):\n<dir>/own/Kelset.dll";
     QTest::newRow("and no folder of the player's")
-        << "folder" << false
+        << "Config/Kelset.dll" << false
         << "The records of this run cannot be saved:\nConfig/Kelset.dll is a folder; HOME is unset";
 }
 
 // A run whose records are not where this kind of copy keeps them says where they are, on a
-// line that moves no element of the window.
+// line that moves no element of the window; one whose records are where planned says nothing.
 void TestRecordsWindow::saysWhereRecordsAreKeptWhenNotAsPlanned()
 {
-    QFETCH(QString, config);
+    QFETCH(QString, made);
     QFETCH(bool, playerFolder);
     QFETCH(QString, said);
     QTemporaryDir dir;
-    if (config != QLatin1String("none"))
-        testing::makeConfig(dir.path());
-    if (config == QLatin1String("folder"))
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Config/Kelset.dll")));
+    QDir(dir.path()).mkpath(made);
     const records::RecordsFile file = records::RecordsFile::forInstalled(
         dir.path() + QStringLiteral("/Config/Kelset.dll"),
         {playerFolder ? dir.path() + QStringLiteral("/own") : QString(),
