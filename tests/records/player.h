@@ -62,10 +62,10 @@ public:
         }
         tool.setProcessEnvironment(env);
         tool.setProcessChannelMode(QProcess::MergedChannels);
-        QStringList command = m_prefix.isEmpty()
-                                  ? QStringList{m_tool}
-                                  : QStringList{QStringLiteral("setpriv")} + m_prefix;
-        command = tracer + command + arguments;
+        const QStringList command =
+            tracer +
+            (m_prefix.isEmpty() ? QStringList{m_tool} : QStringList{"setpriv"} + m_prefix) +
+            arguments;
         tool.start(command.first(), command.mid(1));
         if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit) {
             *output = tool.errorString();

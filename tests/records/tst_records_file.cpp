@@ -247,13 +247,10 @@ void TestRecordsFile::unsavedRecordIsToldAndTheFileKept_data()
     QTest::newRow("UTF-16 with half a character") << "config" << brokenUtf16;
     QTest::newRow("no Config folder") << "none" << QByteArray();
     QTest::newRow("the records file is a folder") << "folder" << QByteArray();
-    QTest::newRow("a folder, and no folder of the player's for the records")
-        << "nowhere" << QByteArray();
 }
 
-// A record that cannot be saved is reported with the file's name (and, when the player has no
-// folder for it either, where the game looked), and the file and folder are as they were:
-// nothing half-written, nothing damaged.
+// A record that cannot be saved is reported with the file's name, and the file and folder
+// are as they were: nothing half-written, nothing damaged.
 void TestRecordsFile::unsavedRecordIsToldAndTheFileKept()
 {
     QFETCH(QString, layout);
@@ -262,18 +259,14 @@ void TestRecordsFile::unsavedRecordIsToldAndTheFileKept()
     const QString file = dir.path() + QStringLiteral("/Config/Kelset.dll");
     if (layout == QLatin1String("config"))
         QVERIFY(testing::putFile(testing::makeConfig(dir.path()), before));
-    const bool nowhere = layout == QLatin1String("nowhere");
-    if (layout == QLatin1String("folder") || nowhere)
+    if (layout == QLatin1String("folder"))
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Config/Kelset.dll")));
     const QStringList entries = entriesOf(dir.path() + QStringLiteral("/Config"));
 
-    RecordsFile records =
-        nowhere ? RecordsFile::forInstalled(file, {{}, "HOME is unset"}) : RecordsFile(file);
-    const SaveOutcome outcome = records.save(normalGame(50, 200), "Cy");
+    const SaveOutcome outcome = RecordsFile(file).save(normalGame(50, 200), "Cy");
     QVERIFY(!outcome.saved);
     QVERIFY(!outcome.written.any());
     QVERIFY2(outcome.message.contains(file), qPrintable(outcome.message));
-    QVERIFY2(!nowhere || outcome.message.contains("HOME is unset"), qPrintable(outcome.message));
     QCOMPARE(entriesOf(dir.path() + QStringLiteral("/Config")), entries);
     if (layout == QLatin1String("config"))
         QCOMPARE(testing::fileBytes(file), before);

@@ -134,6 +134,9 @@ void TestRecordsWindow::saysWhereRecordsAreKeptWhenNotAsPlanned()
     windows::RecordsWindow window(file.read(), file.place());
     auto *line = window.findChild<platform::Label *>(QStringLiteral("LbRecordsPlace"));
     QCOMPARE(line ? line->caption() : QString(), QString(said).replace("<dir>", dir.path()));
+    // A save with nowhere to go tells where the game looked.
+    QVERIFY(playerFolder ||
+            records::RecordsFile(file).save({}, {}).message.contains("HOME is unset"));
     for (const auto *element : plain.findChildren<QWidget *>())
         QCOMPARE(window.findChild<QWidget *>(element->objectName())->geometry(),
                  element->geometry());
