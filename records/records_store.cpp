@@ -282,12 +282,20 @@ Result rewriteInPlace(int fd, const QByteArray &old, const profile::Document &do
         bytes.size() < old.size() ? bytes + document.blanks(old.size() - bytes.size()) : bytes;
     const qsizetype common = std::min(old.size(), padded.size());
     const auto differ = std::mismatch(padded.cbegin(), padded.cbegin() + common, old.cbegin());
-    for (qsizetype at = differ.first - padded.cbegin(); at < padded.size();) {
+    const qsizetype from = differ.first - padded.cbegin();
+    for (qsizetype at = from; at < padded.size();) {
         const ssize_t written = ::pwrite(fd, padded.constData() + at, padded.size() - at, at);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
-            return {false, systemReason(written < 0 ? errno : ENOSPC)};
+        if (written <= 0) {
+            // Where no room could be claimed: the old text goes back where it was, and fits.
+            const int error = written < 0 ? errno : ENOSPC;
+            if (::pwrite(fd, old.constData() + from, old.size() - from, from) < 0 ||
+                ::ftruncate(fd, old.size()) != 0) {
+                // As good as it gets on a disk that takes nothing more.
+            }
+            return {false, systemReason(error)};
+        }
         at += written;
     }
     if (padded.size() == bytes.size())
