@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QValidator>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace windows
@@ -58,14 +59,15 @@ public:
     {
         if (m_composing)
             return Acceptable;
-        // What stands after the cursor was there before; what the player added ends at it.
+        // What stands after the cursor was there before; what the player added ends at it,
+        // so what does not fit is cut from the end of the part before the cursor.
         const QString after = records::withoutHiddenCharacters(input.mid(pos));
-        const QString added =
+        const QString before =
             records::leadingCharacters(records::withoutHiddenCharacters(input.left(pos)),
                                        records::kMaxNameLength - records::characterCount(after),
                                        records::kMaxValueLength - after.size());
-        input = records::sanitizedName(added + after);
-        pos = static_cast<int>(std::min(added.size(), input.size()));
+        input = records::sanitizedName(before + after);
+        pos = static_cast<int>(std::min(before.size(), input.size()));
         return Acceptable;
     }
 
@@ -238,13 +240,11 @@ void CompletionDialog::saveAtEndOfRun()
 {
     if (m_stage == Stage::Open)
         startSave();
-    if (m_stage == Stage::Saving) {
-        m_saver->wait();
-        m_stage = Stage::Closed;
-        if (!m_outcome.saved) {
-            std::fprintf(stderr, "%s\n", qPrintable(m_outcome.message));
-            std::fflush(stderr);
-        }
+    // Nobody is left to read a message box: a record that could not be saved is told on
+    // stderr.
+    if (m_stage == Stage::Saving && m_saver->wait() && !m_outcome.saved) {
+        std::fprintf(stderr, "%s\n", qPrintable(m_outcome.message));
+        std::fflush(stderr);
     }
     m_stage = Stage::Closed;
     accept();
