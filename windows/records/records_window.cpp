@@ -132,14 +132,14 @@ void RecordsWindow::keyPressEvent(QKeyEvent *event)
 
 void RecordsWindow::showPlace(const records::RecordsPlace &place)
 {
-    // In the about text's two empty first lines, so that no element moves: what the records
-    // are and where the path, cut in its middle when it is too long for the line.
+    // In the about text's two empty first lines, between the panel's corner ornaments, so
+    // that no element moves: why, and where, the path cut in its middle when it is too long.
     auto *line =
-        field(QStringLiteral("LbRecordsPlace"), 720, 270, 4575, {}, QColor(255, 255, 192), true);
-    line->setTwips(720, 255, 4575, 390);
+        field(QStringLiteral("LbRecordsPlace"), 1110, 255, 3795, {}, QColor(255, 255, 192), true);
+    line->setTwips(1110, 255, 3795, 390);
     line->setFontSpec(QStringLiteral("MS Sans Serif"), 7.5, false);
     const QFontMetrics metrics(line->font());
-    const int width = line->width() - 8;
+    const int width = line->width() - 4;
     const QString second = place.file.isEmpty() ? place.reason : place.file;
     line->setCaption((place.file.isEmpty()
                           ? QStringLiteral("The records of this run cannot be saved:")
