@@ -32,13 +32,22 @@ public:
 private:
     int &m_depth;
 };
+
+records::PlayerFolder playerFolderOf(const platform::UserFolders &folders)
+{
+    if (const QString data = folders.gameData(); !data.isEmpty())
+        return {data, {}};
+    return {{}, QStringLiteral("XDG_DATA_HOME, HOME and the password database name none")};
+}
+
 } // namespace
 
 Flow::Flow(const RunServices &services)
-    : m_tree(services.programDir),
-      m_ownPictures(platform::UserFolders::fromEnvironment().pictures()), m_clock(services.clock),
-      m_random(services.random), m_music(services.music), m_desktop(services.desktop),
-      m_recordsFile(records::RecordsFile::forInstalled(m_tree.recordsFile()))
+    : m_tree(services.programDir), m_ownPictures(services.userFolders.pictures()),
+      m_clock(services.clock), m_random(services.random), m_music(services.music),
+      m_desktop(services.desktop),
+      m_recordsFile(records::RecordsFile::forInstalled(m_tree.path(records::recordsFileRule()),
+                                                       playerFolderOf(services.userFolders)))
 {
     // Every window of the run closed by somebody else than the flow (the desktop closing
     // all windows, a session that ends): the run is over, with nothing left on screen.
@@ -187,7 +196,7 @@ void Flow::showRecords()
         m_records->activateWindow();
         return;
     }
-    auto *records = new windows::RecordsWindow(m_recordsFile.read());
+    auto *records = new windows::RecordsWindow(m_recordsFile.read(), m_recordsFile.place());
     if (!records->problem().isEmpty()) {
         const QString problem = records->problem();
         delete records;
@@ -232,7 +241,7 @@ void Flow::endRun(int status)
         return;
     m_ended = true;
     if (m_dialog)
-        m_dialog->saveAndClose(); // the name typed so far is not lost
+        m_dialog->saveAtEndOfRun(); // the name typed so far is not lost
     platform::stopAndClose(m_music);
     if (m_game)
         m_game->leave();

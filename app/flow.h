@@ -6,6 +6,7 @@
 
 #include "platform/data_tree.h"
 #include "platform/player_pictures.h"
+#include "platform/user_folders.h"
 #include "records/records_file.h"
 #include "session/game_result.h"
 
@@ -42,6 +43,9 @@ struct RunServices {
     core::RandomSource &random;
     platform::MusicPlayer &music;
     platform::Desktop &desktop;
+    // The player's own folders: the records go there when the program folder's may not be
+    // written.
+    platform::UserFolders userFolders = platform::UserFolders::fromEnvironment();
 };
 
 class Flow : public QObject

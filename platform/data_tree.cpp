@@ -52,9 +52,5 @@ QString DataTree::helpPage() const
     // The one path that spells its first folder in lower case; the lookup finds "Data".
     return path(QStringLiteral("\\") + QStringLiteral("data\\html\\help.html"));
 }
-QString DataTree::recordsFile() const
-{
-    return path(QStringLiteral("\\Config\\Kelset.dll"));
-}
 
 } // namespace platform

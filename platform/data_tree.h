@@ -24,7 +24,6 @@ public:
     QString menuMusic() const;              // \Data\Music\ZnIntro.mus
     QString gameMusic() const;              // \Data\Music\ZnGame.mus
     QString helpPage() const;               // \data\html\help.html
-    QString recordsFile() const;            // \Config\Kelset.dll
 
     // The rule itself: program directory + relative part, resolved without regard to case.
     QString path(const QString &relative) const;

@@ -66,4 +66,17 @@ QByteArray Document::fileBytes() const
     return m_text;
 }
 
+QByteArray Document::blanks(qsizetype bytes) const
+{
+    switch (m_encoding) {
+    case Encoding::Bytes:
+        break;
+    case Encoding::Utf16Le:
+        return QByteArrayView(" \0", 2).toByteArray().repeated(bytes / 2);
+    case Encoding::Utf16Be:
+        return QByteArrayView("\0 ", 2).toByteArray().repeated(bytes / 2);
+    }
+    return QByteArray(bytes, ' ');
+}
+
 } // namespace records::profile

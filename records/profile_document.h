@@ -25,6 +25,9 @@ public:
 
     // The file's bytes with the values set so far; every byte a set did not touch as it was.
     QByteArray fileBytes() const;
+    // bytes (an even number for UTF-16) of blanks in the file's encoding: what a rewrite in
+    // place pads a shorter text with until it cuts the file, and every reader passes over.
+    QByteArray blanks(qsizetype bytes) const;
     // False when the file cannot be written back byte for byte: UTF-16 with an odd byte or
     // half a character, which the UTF-8 form has no way to carry.
     bool keepsEveryByte() const { return m_exact; }

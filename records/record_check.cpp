@@ -1,25 +1,30 @@
 #include "records/record_check.h"
 
 #include "core/numeric_text.h"
+#include "session/round.h"
+
+#include <limits>
 
 namespace records
 {
 
 namespace
 {
-double numeric(const QString &text)
+double plausible(const QString &stored, double largest)
 {
-    return core::numericValue(text.toStdString());
-}
-QString decimal(int value)
-{
-    return QString::fromStdString(core::plainDecimal(value));
+    const double value = core::numericValue(stored.toStdString());
+    return value >= 0 && value <= largest ? value : 0;
 }
 } // namespace
 
-QByteArray sectionOf(core::Level level)
+double storedClicks(const QString &stored)
 {
-    return level == core::Level::Hard ? QByteArrayLiteral("HA") : QByteArrayLiteral("EA");
+    return plausible(stored, std::numeric_limits<int>::max());
+}
+
+double storedSeconds(const QString &stored)
+{
+    return plausible(stored, session::Round::kMaxPlaySeconds);
 }
 
 bool beatsClicksRecord(double clicks, double storedClicks)
@@ -34,24 +39,8 @@ bool beatsTimeRecord(double seconds, double storedSeconds)
 
 Beaten beaten(const session::GameResult &game, const LevelRecords &stored)
 {
-    return {beatsClicksRecord(game.clicks, numeric(stored.fewestClicks.clicks)),
-            beatsTimeRecord(game.seconds, numeric(stored.shortestTime.seconds))};
-}
-
-QList<Setting> recordSettings(const session::GameResult &game, Beaten beaten, const QString &name)
-{
-    QList<Setting> settings;
-    if (beaten.clicks) {
-        settings.append({QByteArrayLiteral("NAMCL"), name});
-        settings.append({QByteArrayLiteral("CLI1"), decimal(game.clicks)});
-        settings.append({QByteArrayLiteral("TIE1"), decimal(game.seconds)});
-    }
-    if (beaten.time) {
-        settings.append({QByteArrayLiteral("NAMTI"), name});
-        settings.append({QByteArrayLiteral("CLI2"), decimal(game.clicks)});
-        settings.append({QByteArrayLiteral("TIE2"), decimal(game.seconds)});
-    }
-    return settings;
+    return {beatsClicksRecord(game.clicks, storedClicks(stored.fewestClicks.clicks)),
+            beatsTimeRecord(game.seconds, storedSeconds(stored.shortestTime.seconds))};
 }
 
 } // namespace records

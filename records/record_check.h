@@ -1,11 +1,9 @@
 #pragma once
-// Whether a finished game beats a record of its level, and what goes into the records file
-// when it does. Plain values in, plain values out: the file layer reads and writes them.
+// Whether a finished game beats a record of its level. Plain values in, plain values out: the
+// records file (records_file.h) reads them from its keys and writes them back.
 
 #include "session/game_result.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QString>
 
 namespace records
@@ -29,30 +27,23 @@ struct RecordsTable {
 struct Beaten {
     bool clicks = false, time = false;
     bool any() const { return clicks || time; }
+    // The records of this that other does not hold.
+    Beaten without(Beaten other) const { return {clicks && !other.clicks, time && !other.time}; }
     friend bool operator==(const Beaten &, const Beaten &) = default;
 };
 
-// "EA" for Normal, "HA" for Hard.
-QByteArray sectionOf(core::Level level);
+// A stored count as the record check takes it: the number its text begins with, or 0 (no
+// record yet) for one no game can have, negative or beyond what the click counter holds or
+// the game clock reaches.
+double storedClicks(const QString &stored);
+double storedSeconds(const QString &stored);
 
 // Fewer clicks than the record, or no record yet (stored 0). Equal does not beat it.
 bool beatsClicksRecord(double clicks, double storedClicks);
 // Less time than the record, or no record yet (stored 0). Equal does not beat it.
 bool beatsTimeRecord(double seconds, double storedSeconds);
 
-// The records of its own level that game beats; a stored text counts as the number it begins
-// with (0, no record yet, for none).
+// The records of its own level that game beats, the stored texts taken as above.
 Beaten beaten(const session::GameResult &game, const LevelRecords &stored);
-
-struct Setting {
-    QByteArray key;
-    QString value;
-    friend bool operator==(const Setting &, const Setting &) = default;
-};
-
-// What a save writes into sectionOf(game.level), in this order: "NAMCL", "CLI1", "TIE1" for a
-// beaten clicks record, then "NAMTI", "CLI2", "TIE2" for a beaten time record; the counters
-// as plain decimals, the name as given.
-QList<Setting> recordSettings(const session::GameResult &game, Beaten beaten, const QString &name);
 
 } // namespace records

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -24,33 +25,73 @@ namespace
 
 // A save takes milliseconds; a copy that still waits after this long gives up and says so.
 constexpr int kLockWaitMs = 10000;
+// A reader waits this long at most for another copy's write in place, then reads what is there.
+constexpr int kReadWaitMs = 1000;
 
 QString systemReason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-enum class Locking { Locked, Replaced, TimedOut };
+enum class Locking { Locked, Unguarded, Replaced, TimedOut };
 
 // Takes flock on fd, then checks that path still names the file locked: a copy that
 // replaced or removed it meanwhile left this one holding a lock nobody else asks for.
+// waiting, when given, is told once that another copy holds the lock.
 Locking lockNamed(int fd, const QString &path, bool exclusive, const QDeadlineTimer &deadline,
-                  struct stat *status)
+                  struct stat *status, const Waiting &waiting = {})
 {
+    Locking locked = Locking::Locked;
+    bool told = false;
     while (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
-        if (errno != EWOULDBLOCK)
-            break; // a file system without locks: go on unguarded, as every older version did
+        if (errno != EWOULDBLOCK) {
+            // A file system without locks: go on unguarded, as every older version did.
+            locked = Locking::Unguarded;
+            break;
+        }
         if (deadline.hasExpired())
             return Locking::TimedOut;
+        if (waiting && !std::exchange(told, true))
+            waiting();
         QThread::msleep(2);
     }
     struct stat named = {};
     if (::fstat(fd, status) == 0 && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
         status->st_dev == named.st_dev && status->st_ino == named.st_ino)
-        return Locking::Locked;
+        return locked;
     return deadline.hasExpired() ? Locking::TimedOut : Locking::Replaced;
+}
+
+bool notBefore(const struct timespec &a, const struct timespec &b)
+{
+    return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec >= b.tv_nsec;
+}
+
+// A copy killed while it saved leaves its lock file and may leave the temporary its new file
+// was written to ("Kelset.dll.AbCdEf", six letters from Qt's save). With the lock held no
+// live copy is writing one, so those written since the dead copy took the lock go; a file of
+// that name that is older (a player's own "Kelset.dll.backup") stays.
+void removeDeadCopysTemporaries(const QString &path, const struct timespec &lockTaken)
+{
+    const QFileInfo records(path);
+    const QString prefix = records.fileName() + u'.';
+    const QDir folder = records.absoluteDir();
+    const QStringList candidates = folder.entryList({prefix + QStringLiteral("??????")},
+                                                    QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : candidates) {
+        const QStringView suffix = QStringView(name).sliced(prefix.size());
+        if (!std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+                return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+            }))
+            continue;
+        const QByteArray temporary = QFile::encodeName(folder.filePath(name));
+        struct stat status = {};
+        if (::lstat(temporary.constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+            notBefore(status.st_mtim, lockTaken))
+            ::unlink(temporary.constData());
+    }
 }
 
 // "Kelset.dll.lock" beside the records file, held with flock while a copy saves. The kernel
@@ -62,7 +103,10 @@ Locking lockNamed(int fd, const QString &path, bool exclusive, const QDeadlineTi
 class LockFile
 {
 public:
-    explicit LockFile(QString path) : m_path(std::move(path)) {}
+    explicit LockFile(QString records)
+        : m_records(std::move(records)), m_path(m_records + QStringLiteral(".lock"))
+    {
+    }
     LockFile(const LockFile &) = delete;
     LockFile &operator=(const LockFile &) = delete;
     ~LockFile()
@@ -73,20 +117,41 @@ public:
         ::close(m_fd);
     }
 
-    bool lock(const QDeadlineTimer &deadline, QString *reason)
+    // Also removes what a copy killed while it saved left beside the records.
+    bool lock(const QDeadlineTimer &deadline, const Waiting &waiting, QString *reason)
     {
         const QByteArray name = QFile::encodeName(m_path);
         for (;;) {
-            // Read-only is enough for flock, and opens a lock another user's copy left.
-            const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+            // Read-only is enough for flock, and opens a lock another user's copy left. A
+            // copy that holds the lock removes it before letting go, so one that was there
+            // before this copy opened it and is still there once locked was left by a dead
+            // copy.
+            bool made = true;
+            int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno == EEXIST) {
+                made = false;
+                fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+                if (fd < 0 && errno == ENOENT)
+                    continue; // let go of just now
+            }
             if (fd < 0) {
                 *reason = QStringLiteral("its lock file \"%1\" cannot be created (%2)")
                               .arg(m_path, systemReason(errno));
                 return false;
             }
             struct stat status = {};
-            switch (lockNamed(fd, m_path, true, deadline, &status)) {
+            switch (lockNamed(fd, m_path, true, deadline, &status, waiting)) {
             case Locking::Locked:
+                if (!made) {
+                    removeDeadCopysTemporaries(m_records, status.st_mtim);
+                    // Should this copy die too, what it leaves is judged from now on.
+                    if (::futimens(fd, nullptr) != 0) {
+                        // Another user's lock: its time stays that of the copy that made it.
+                    }
+                }
+                m_fd = fd;
+                return true;
+            case Locking::Unguarded:
                 m_fd = fd;
                 return true;
             case Locking::Replaced:
@@ -101,6 +166,7 @@ public:
     }
 
 private:
+    QString m_records;
     QString m_path;
     int m_fd = -1;
 };
@@ -114,7 +180,7 @@ public:
     enum class State { Locked, Missing, Failed };
 
     State open(const QString &path, QIODevice::OpenMode mode, bool exclusive,
-               const QDeadlineTimer &deadline)
+               const QDeadlineTimer &deadline, const Waiting &waiting = {})
     {
         for (;;) {
             m_file.setFileName(path);
@@ -124,8 +190,9 @@ public:
                 m_reason = QStringLiteral("it cannot be opened (%1)").arg(m_file.errorString());
                 return State::Failed;
             }
-            switch (lockNamed(m_file.handle(), path, exclusive, deadline, &m_status)) {
+            switch (lockNamed(m_file.handle(), path, exclusive, deadline, &m_status, waiting)) {
             case Locking::Locked:
+            case Locking::Unguarded:
                 return State::Locked;
             case Locking::Replaced:
                 m_file.close();
@@ -192,56 +259,82 @@ Result replace(const QString &path, const QByteArray &bytes, const struct stat *
     return {true, {}};
 }
 
-// As the classic profile functions write: over the old bytes. The room for a longer text is
-// claimed first, so a full disk leaves the old text whole; only the changed tail is written.
-Result rewriteInPlace(QFile &file, const QByteArray &old, const QByteArray &bytes)
+Result synced(int fd)
 {
-    const int fd = file.handle();
-    if (bytes.size() > old.size()) {
-        const int error = ::posix_fallocate(fd, old.size(), bytes.size() - old.size());
-        if (error != 0 && error != EOPNOTSUPP && error != EINVAL) {
-            if (::ftruncate(fd, old.size()) != 0) {
-                // The old bytes are all still there; only the claimed room may stay.
-            }
-            return {false, systemReason(error)};
-        }
-    }
-    const qsizetype common = std::min(old.size(), bytes.size());
-    const auto differ = std::mismatch(bytes.cbegin(), bytes.cbegin() + common, old.cbegin());
-    const qsizetype from = differ.first - bytes.cbegin();
-    const QByteArrayView tail = QByteArrayView(bytes).sliced(from);
-    if (!file.seek(from) || file.write(tail.data(), tail.size()) != tail.size() || !file.flush())
-        return {false, file.errorString()};
-    if (bytes.size() < old.size() && !file.resize(bytes.size()))
-        return {false, file.errorString()};
     if (::fdatasync(fd) != 0)
         return {false, systemReason(errno)};
     return {true, {}};
 }
 
-} // namespace
-
-QByteArray readBytes(const Place &place)
+// As the classic profile functions write: over the old bytes, so that a kill at any moment
+// leaves the old records or the new ones. The room for a longer text is claimed first, without
+// growing the file, so a full disk leaves the old text whole. A shorter text is written padded
+// with blanks to the old length, which every reader passes over, and only then is the file
+// cut: never the new text with the old one's tail after it. Only the changed part is written.
+Result rewriteInPlace(int fd, const QByteArray &old, const profile::Document &document)
 {
-    LockedFile locked;
-    switch (locked.open(place.path, QIODevice::ReadOnly, false, QDeadlineTimer(kLockWaitMs))) {
-    case LockedFile::State::Locked:
-        return locked.file().readAll();
-    case LockedFile::State::Missing:
-        break;
-    case LockedFile::State::Failed: {
-        // Held too long by another program: what a replacement left is whole all the same.
-        QFile unlocked(place.path);
-        return unlocked.open(QIODevice::ReadOnly) ? unlocked.readAll() : QByteArray();
+    const QByteArray bytes = document.fileBytes();
+    if (bytes.size() > old.size() &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, old.size(), bytes.size() - old.size()) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS)
+        return {false, systemReason(errno)};
+    const QByteArray padded =
+        bytes.size() < old.size() ? bytes + document.blanks(old.size() - bytes.size()) : bytes;
+    const qsizetype common = std::min(old.size(), padded.size());
+    const auto differ = std::mismatch(padded.cbegin(), padded.cbegin() + common, old.cbegin());
+    const qsizetype from = differ.first - padded.cbegin();
+    for (qsizetype at = from; at < padded.size();) {
+        const ssize_t written = ::pwrite(fd, padded.constData() + at, padded.size() - at, at);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            // Where no room could be claimed: the old text goes back where it was, and fits.
+            const int error = written < 0 ? errno : ENOSPC;
+            if (::pwrite(fd, old.constData() + from, old.size() - from, from) < 0 ||
+                ::ftruncate(fd, old.size()) != 0) {
+                // As good as it gets on a disk that takes nothing more.
+            }
+            return {false, systemReason(error)};
+        }
+        at += written;
     }
-    }
-    if (place.startFrom.isEmpty())
-        return {};
-    QFile seed(place.startFrom);
-    return seed.open(QIODevice::ReadOnly) ? seed.readAll() : QByteArray();
+    if (padded.size() == bytes.size())
+        return synced(fd);
+    if (const Result result = synced(fd); !result.ok)
+        return result;
+    if (::ftruncate(fd, bytes.size()) != 0)
+        return {false, systemReason(errno)};
+    return synced(fd);
 }
 
-Result edit(const Place &place, const std::function<bool(profile::Document &)> &edit)
+} // namespace
+
+QByteArray readBytes(const Place &place, Reading reading)
+{
+    const auto startingBytes = [&] {
+        QFile seed(place.startFrom);
+        return !place.startFrom.isEmpty() && seed.open(QIODevice::ReadOnly) ? seed.readAll()
+                                                                            : QByteArray();
+    };
+    if (reading == Reading::AfterWritesInPlace) {
+        LockedFile locked;
+        switch (locked.open(place.path, QIODevice::ReadOnly, false, QDeadlineTimer(kReadWaitMs))) {
+        case LockedFile::State::Locked:
+            return locked.file().readAll();
+        case LockedFile::State::Missing:
+            return startingBytes();
+        case LockedFile::State::Failed:
+            break; // held too long: what a replacement left is whole all the same
+        }
+    }
+    QFile file(place.path);
+    if (file.open(QIODevice::ReadOnly))
+        return file.readAll();
+    return QFileInfo::exists(place.path) ? QByteArray() : startingBytes();
+}
+
+Result edit(const Place &place, const std::function<bool(profile::Document &)> &edit,
+            const Waiting &waiting)
 {
     const QFileInfo target(place.path);
     const QString folder = target.absolutePath();
@@ -262,16 +355,16 @@ Result edit(const Place &place, const std::function<bool(profile::Document &)> &
         return {false, QStringLiteral("its folder \"%1\" is read-only").arg(folder)};
 
     const QDeadlineTimer deadline(kLockWaitMs);
-    LockFile lock(place.path + QStringLiteral(".lock"));
+    LockFile lock(place.path);
     QString reason;
-    if (replacing && !lock.lock(deadline, &reason))
+    if (replacing && !lock.lock(deadline, waiting, &reason))
         return {false, reason};
 
     LockedFile locked;
     QByteArray old;
     bool existed = false;
     switch (locked.open(place.path, replacing ? QIODevice::ReadOnly : QIODevice::ReadWrite, true,
-                        deadline)) {
+                        deadline, waiting)) {
     case LockedFile::State::Locked:
         existed = true;
         if (!readAll(locked.file(), &old, &reason))
@@ -301,7 +394,7 @@ Result edit(const Place &place, const std::function<bool(profile::Document &)> &
         return {true, {}};
     if (replacing)
         return replace(place.path, bytes, existed ? &locked.status() : nullptr);
-    return rewriteInPlace(locked.file(), old, bytes);
+    return rewriteInPlace(locked.file().handle(), old, document);
 }
 
 } // namespace records::store

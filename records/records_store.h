@@ -24,15 +24,24 @@ struct Result {
     QString reason; // why not, for the player; the caller names the file
 };
 
+// Told, on the thread that saves, that another copy holds the lock and this one waits for it.
+using Waiting = std::function<void()>;
+
+enum class Reading {
+    Unlocked,           // at once: a replaced file is whole; a write in place may be under way
+    AfterWritesInPlace, // after another copy's write in place, unless it takes long
+};
+
 // What the file holds (startFrom's bytes while it does not exist; nothing when neither
-// can be read), never half of a change made in place by another copy.
-QByteArray readBytes(const Place &place);
+// can be read).
+QByteArray readBytes(const Place &place, Reading reading);
 
 // Locks the file against the other copies, reads it again and lets edit change it. When edit
 // returns true the result replaces the file in one rename (its mode and, where the process
 // may, its owner kept); when only the file and not its folder may be written, it is
 // rewritten in place, as the classic profile functions do. edit returning false writes
 // nothing and counts as done. On failure the file is as it was.
-Result edit(const Place &place, const std::function<bool(profile::Document &)> &edit);
+Result edit(const Place &place, const std::function<bool(profile::Document &)> &edit,
+            const Waiting &waiting = {});
 
 } // namespace records::store

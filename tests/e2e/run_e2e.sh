@@ -7,7 +7,8 @@
 # help-exit:    Help opens the shaped help window, its Close returns to the menu; Exit shows
 #               the records window, whose Close ends the process with status 0.
 # missing-data: a program directory holding only the executable ends with the picture error
-#               report and a non-zero status, no other window shown.
+#               report and a non-zero status, no other window shown. No display, or one that
+#               is not there: one line on stderr, status 1; offscreen still starts.
 # wm-close:     under a window manager (openbox), Alt+F4 on each window: the help window
 #               closes, the menu leads to the records window, the records window ends the run
 #               with status 0, the game window asks the stop question; never a process left
@@ -15,7 +16,7 @@
 # keys:         a whole game by keyboard only: Enter plays, the arrows undo the seeded
 #               shuffle (ZANTHO_SEED; solve_shuffle computes the keys), Enter closes the
 #               completion dialog, Escape is Exit, Enter closes the records; status 0 and the
-#               record in the file.
+#               record in the file, with a name of emoji cut to its first 13 characters.
 # sigterm:      SIGTERM in the menu and with the stop question open ends the run at once,
 #               with status 0 and no window left.
 # own-pictures: the player's pictures: a file dropped on the menu by a real XDND drag, one
@@ -322,6 +323,19 @@ missing_data() {
     pid=
     [ "$status" -ne 0 ] || fail "exit status 0 after a missing picture"
     say "ok: exit status $status, no window left"
+
+    local display out unused=59000
+    while [ -e /tmp/.X11-unix/X$unused ]; do unused=$((unused + 1)); done
+    for display in "" ":$unused"; do
+        out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${display:+DISPLAY=$display} XDG_SESSION_TYPE= \
+            XDG_RUNTIME_DIR="$work" "$program_dir/zantho-puzzle" 2>&1 >/dev/null) && status=0 || status=$?
+        [ "$status-$(wc -l <<<"$out")" = 1-1 ] && grep -q 'DISPLAY.*WAYLAND_DISPLAY' <<<"$out" ||
+            fail "DISPLAY=\"$display\": status $status, stderr: $out"
+        say "ok: ${display:-no DISPLAY}: status 1, \"$out\""
+    done
+    env -u DISPLAY QT_QPA_PLATFORM=offscreen timeout 5 "$program_dir/zantho-puzzle" &>/dev/null && status=0 || status=$?
+    [ "$status" -eq 124 ] || fail "the offscreen platform does not start the game (status $status)"
+    say "ok: the offscreen platform starts the game without a display"
 }
 
 # True while the process runs with a window of its own on screen (or has ended).
@@ -475,14 +489,15 @@ keys() {
     xdotool key --delay 15 $solution
     wait_for 30 "the last key completes the picture" completion_shown
     focus
-    xdotool type --delay 30 "Keys"
+    # Four letters and ten emoji as X key events: the name keeps its first 13 characters whole.
+    xdotool type --delay 60 "Keys😀😁😂🤣😃😄😅😆😇😈"
     xdotool key Return
     wait_for 30 "Enter closes the dialog: a new menu" \
         eval 'no_window 358 89 && no_window $game_w $game_h && find_window $menu_w $menu_h'
     local records
     records=$(tr -d '\r' <"$work/game/Config/Kelset.dll")
     grep -qx "CLI1=$count" <<<"$records" || fail "the record is not in the file: $records"
-    grep -qx "NAMCL=Keys" <<<"$records" || fail "the name is not in the file: $records"
+    grep -qx "NAMCL=Keys😀😁😂🤣😃😄😅😆😇" <<<"$records" || fail "the name is not in the file: $records"
     say "ok: the record of $count clicks is saved with its name"
     focus
     xdotool key Escape

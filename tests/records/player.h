@@ -48,8 +48,9 @@ public:
         return true;
     }
 
-    // Runs the tool; its exit code (-1 when it did not run) and what it printed.
-    int run(const QStringList &arguments, QString *output) const
+    // Runs the tool, under `tracer` (a command and its arguments) when one is given; its exit
+    // code (-1 when it did not run or was killed) and what it printed.
+    int run(const QStringList &arguments, QString *output, const QStringList &tracer = {}) const
     {
         QProcess tool;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -61,10 +62,11 @@ public:
         }
         tool.setProcessEnvironment(env);
         tool.setProcessChannelMode(QProcess::MergedChannels);
-        if (m_prefix.isEmpty())
-            tool.start(m_tool, arguments);
-        else
-            tool.start(QStringLiteral("setpriv"), m_prefix + arguments);
+        const QStringList command =
+            tracer +
+            (m_prefix.isEmpty() ? QStringList{m_tool} : QStringList{"setpriv"} + m_prefix) +
+            arguments;
+        tool.start(command.first(), command.mid(1));
         if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit) {
             *output = tool.errorString();
             return -1;

@@ -3,13 +3,14 @@
 //   records_tool save <file> <normal|hard> <clicks> <seconds> <name>
 //   records_tool program-save <program dir> <normal|hard> <clicks> <seconds> <name>
 //   records_tool program-read <program dir>    prints the Normal records, one field a line
-//   records_tool where <program dir>           prints recordsFileFor
+//   records_tool where <program dir>           prints where its records are kept
 //   records_tool hold <file>                   takes the save lock, says "locked", waits
 //   records_tool duel <file> <normal|hard> <clicks> <seconds> <name>
 // "save" says "saved" (exit 0) or the message for the player (exit 1). "duel" is a finished
 // game with its dialog open: it says "decided yes" when the game beats a record (the name
 // prompt shows) or "decided no", waits for a line on its input (the player pressing
 // "Close"), then saves as "save" does.
+#include "platform/user_folders.h"
 #include "records/records_file.h"
 #include "records/records_store.h"
 
@@ -43,6 +44,12 @@ static QString installedOf(const QString &programDir)
     return programDir + QStringLiteral("/Config/Kelset.dll");
 }
 
+static records::RecordsFile programRecords(const QString &programDir)
+{
+    return records::RecordsFile::forInstalled(
+        installedOf(programDir), {platform::UserFolders::fromEnvironment().gameData(), {}});
+}
+
 int main(int argc, char **argv)
 {
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
@@ -51,11 +58,10 @@ int main(int argc, char **argv)
         return report(
             records::RecordsFile(target).save(gameOf(argv + 3), QString::fromLocal8Bit(argv[6])));
     if (command == QLatin1String("program-save") && argc == 7)
-        return report(records::RecordsFile::forInstalled(installedOf(target))
-                          .save(gameOf(argv + 3), QString::fromLocal8Bit(argv[6])));
+        return report(
+            programRecords(target).save(gameOf(argv + 3), QString::fromLocal8Bit(argv[6])));
     if (command == QLatin1String("program-read") && argc == 3) {
-        const records::LevelRecords normal =
-            records::RecordsFile::forInstalled(installedOf(target)).read().normal;
+        const records::LevelRecords normal = programRecords(target).read().normal;
         for (const QString &field :
              {normal.fewestClicks.name, normal.fewestClicks.clicks, normal.fewestClicks.seconds,
               normal.shortestTime.name, normal.shortestTime.clicks, normal.shortestTime.seconds})
@@ -63,7 +69,7 @@ int main(int argc, char **argv)
         return 0;
     }
     if (command == QLatin1String("where") && argc == 3) {
-        std::cout << records::recordsFileFor(installedOf(target)).toStdString() << std::endl;
+        std::cout << programRecords(target).path().toStdString() << std::endl;
         return 0;
     }
     if (command == QLatin1String("hold") && argc == 3) {

@@ -1,4 +1,4 @@
-#include "records/record_check.h"
+#include "records/records_file.h"
 
 #include <QTest>
 
@@ -56,6 +56,10 @@ void TestRecordCheck::beatenAndWritten_data()
     QTest::newRow("a text that is no number is no record yet")
         << "x9"
         << "soon" << 500 << 500 << Beaten{true, true}
+        << clicksRecord(500, 500) + timeRecord(500, 500);
+    QTest::newRow("a negative stored count is no record yet")
+        << "-5"
+        << "-5" << 500 << 500 << Beaten{true, true}
         << clicksRecord(500, 500) + timeRecord(500, 500);
     QTest::newRow("a stored text counts as the number it begins with")
         << " 50 clicks"

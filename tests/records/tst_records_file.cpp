@@ -380,7 +380,7 @@ void TestRecordsFile::fullDiskLeavesTheOldRecordOrTheNew()
                             QStringLiteral("50"), QStringLiteral("200"), QStringLiteral("Cy")},
                            &output);
             QVERIFY2(code == 0 || code == 1, qPrintable(output));
-            outcome = {code == 0, {}, code == 0 ? QString() : output};
+            outcome = {code == 0, {}, {}, code == 0 ? QString() : output};
             QCOMPARE(::chmod(QFile::encodeName(disk + QStringLiteral("/Config")).constData(), 0755),
                      0);
         } else {
@@ -448,8 +448,10 @@ void TestRecordsFile::storedTimeAsShown_data()
                                              << "01:02";
     QTest::newRow("beyond 16 bits") << "36000"
                                     << "600:00";
-    QTest::newRow("absurd hand edit held") << "1e300"
-                                           << "35791394:07";
+    QTest::newRow("absurd hand edit shown as missing") << "1e300"
+                                                       << "00:00";
+    QTest::newRow("negative shown as missing") << "-5"
+                                               << "00:00";
 }
 
 // A stored time is shown through its numeric value, whatever a hand edit left there.
@@ -477,8 +479,8 @@ void TestRecordsFile::sanitizedName_data()
     QTest::newRow("unicode line separator") << QStringLiteral("A\u2028B") << "AB";
     QTest::newRow("cut at 13") << "Abcdefghijklmnop"
                                << "Abcdefghijklm";
-    QTest::newRow("cut never halves a character")
-        << QStringLiteral("abcdefghijkl\U0001F600") << "abcdefghijkl";
+    QTest::newRow("an emoji is one character")
+        << QStringLiteral("abcdefghijkl\U0001F600") << QStringLiteral("abcdefghijkl\U0001F600");
 }
 
 // What a player types or pastes can never add lines or sections to the records file.

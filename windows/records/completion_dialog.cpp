@@ -7,7 +7,14 @@
 #include "records/records_file.h"
 #include "resources/resources.h"
 
+#include <QCloseEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QThread>
+#include <QValidator>
+
+#include <algorithm>
+#include <cstdio>
 
 namespace windows
 {
@@ -33,6 +40,76 @@ QString shownTime(int seconds)
 {
     return seconds == 0 ? QStringLiteral("0")
                         : QString::fromStdString(core::minutesSeconds(seconds));
+}
+
+// Keeps the name box to what the records file will hold: whole characters only, none of those
+// a name drops (a pasted line break), and at most the name's number of characters as the
+// player sees them; what does not fit of a typed or pasted text is left out, as a full box
+// leaves it. While an input method composes, nothing is rewritten: the limit waits for the
+// composed text.
+class NameValidator : public QValidator
+{
+public:
+    explicit NameValidator(QLineEdit *entry) : QValidator(entry)
+    {
+        entry->installEventFilter(this);
+    }
+
+    State validate(QString &input, int &pos) const override
+    {
+        if (m_composing)
+            return Acceptable;
+        // What stands after the cursor was there before; what the player added ends at it,
+        // so what does not fit is cut from the end of the part before the cursor.
+        const QString after = records::withoutHiddenCharacters(input.mid(pos));
+        const QString before =
+            records::leadingCharacters(records::withoutHiddenCharacters(input.left(pos)),
+                                       records::kMaxNameLength - records::characterCount(after),
+                                       records::kMaxValueLength - after.size());
+        input = records::sanitizedName(before + after);
+        pos = static_cast<int>(std::min(before.size(), input.size()));
+        return Acceptable;
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::InputMethod)
+            m_composing = !static_cast<QInputMethodEvent *>(event)->preeditString().isEmpty();
+        return false;
+    }
+
+private:
+    bool m_composing = false;
+};
+
+QString holderOf(const records::StoredRecord &record)
+{
+    return record.name.isEmpty() ? QStringLiteral("a player with no name") : record.name;
+}
+
+// In the game's words, for the place of the name prompt.
+QString notRecordedText(const records::NotRecorded &why)
+{
+    switch (why.reason) {
+    case records::NotRecorded::Reason::TakenMeanwhile: {
+        const QString clicks = holderOf(why.holders.fewestClicks);
+        const QString time = holderOf(why.holders.shortestTime);
+        if (why.records.clicks && why.records.time) {
+            return clicks == time
+                       ? QStringLiteral("Both records went to another game meanwhile: %1 "
+                                        "holds them.")
+                             .arg(clicks)
+                       : QStringLiteral("Both records went to other games meanwhile: %1 holds "
+                                        "the clicks, %2 the time.")
+                             .arg(clicks, time);
+        }
+        return QStringLiteral("The %1 record went to another game meanwhile: %2 holds it.")
+            .arg(why.records.clicks ? QStringLiteral("clicks") : QStringLiteral("time"),
+                 why.records.clicks ? clicks : time);
+    }
+    }
+    return {};
 }
 
 } // namespace
@@ -67,7 +144,7 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
     m_namePrompt->hide();
 
     m_nameEntry = new platform::TextBox(this, QStringLiteral("Text1"), 1680, 960, 1575, 285);
-    m_nameEntry->setMaxLength(records::kMaxNameLength);
+    m_nameEntry->setValidator(new NameValidator(m_nameEntry));
     m_nameEntry->setAccessibleName(QStringLiteral("Enter your name:"));
     QFont entryFont(kSansSerif);
     entryFont.setPointSizeF(8.25);
@@ -77,19 +154,15 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
         QStringLiteral("QLineEdit { color: white; background: rgb(128, 0, 128);"
                        " border: 1px solid rgb(200, 120, 200); padding: 0 2px;"
                        " selection-background-color: rgb(200, 120, 200); }"));
-    // A pasted line break or tab is dropped as it arrives, so the box shows what is stored.
-    connect(m_nameEntry, &QLineEdit::textEdited, this, [this](const QString &text) {
-        const QString clean = records::sanitizedName(text);
-        if (clean != text) {
-            const int cursor =
-                m_nameEntry->cursorPosition() - static_cast<int>(text.size() - clean.size());
-            m_nameEntry->setText(clean);
-            m_nameEntry->setCursorPosition(std::max(0, cursor));
-        }
-    });
-    // Enter in the name box is "Close", with the name as typed.
-    connect(m_nameEntry, &QLineEdit::returnPressed, this, &CompletionDialog::saveAndClose);
+    // Enter in the name box goes on to the dialog, where it is "Close" (keyPressEvent).
     m_nameEntry->hide();
+
+    // Where the prompt stood, with room for a second line: what became of a promised record,
+    // or that the save waits.
+    m_note = makeLabel(this, QStringLiteral("LbNote"), 120, 870, 5130, 435, {}, Qt::white, 8.25,
+                       Qt::AlignLeft | Qt::AlignVCenter);
+    m_note->setWordWrap(true);
+    m_note->hide();
 
     auto *close = platform::makeCloseLabel(this, QStringLiteral("Label3"), 3960, 360);
     connect(close, &platform::Label::clicked, this, &CompletionDialog::saveAndClose);
@@ -98,10 +171,18 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
     platform::centreOnScreen(this);
 }
 
+CompletionDialog::~CompletionDialog()
+{
+    if (m_saver)
+        m_saver->wait();
+}
+
 void CompletionDialog::checkRecords()
 {
-    // The prompt is shown exactly when "Close" will write.
-    if (!m_records.beats(m_result).any())
+    // The prompt is shown exactly when "Close" will write, unless another copy of the game
+    // saves as good a result before.
+    m_promised = m_records.beats(m_result);
+    if (!m_promised.any())
         return;
     m_namePrompt->show();
     m_nameEntry->show();
@@ -123,15 +204,106 @@ void CompletionDialog::keyPressEvent(QKeyEvent *event)
     }
 }
 
+void CompletionDialog::closeEvent(QCloseEvent *event)
+{
+    // Not the window manager's close but the desktop closing every window: the run ends.
+    if (!event->spontaneous()) {
+        saveAtEndOfRun();
+        event->accept();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 void CompletionDialog::saveAndClose()
 {
-    if (m_saved)
+    switch (m_stage) {
+    case Stage::Open:
+        break;
+    case Stage::Saving:
+    case Stage::Closed:
         return;
-    m_saved = true;
-    const records::SaveOutcome outcome = m_records.save(m_result, m_nameEntry->text());
-    if (!outcome.saved)
-        m_desktop.tell(this, outcome.message, QStringLiteral("Zantho Puzzle +1"));
+    case Stage::Told:
+        m_stage = Stage::Closed;
+        accept();
+        return;
+    }
+    startSave();
+    // A save is part of the click, as it always was, unless it waits for another copy of the
+    // game: then the dialog lives on and says so until the save has ended.
+    m_savedOrWaiting.acquire();
+    if (!m_waitingForLock)
+        saved();
+}
+
+void CompletionDialog::saveAtEndOfRun()
+{
+    if (m_stage == Stage::Open)
+        startSave();
+    // Nobody is left to read a message box: a record that could not be saved is told on
+    // stderr.
+    if (m_stage == Stage::Saving && m_saver->wait() && !m_outcome.saved) {
+        std::fprintf(stderr, "%s\n", qPrintable(m_outcome.message));
+        std::fflush(stderr);
+    }
+    m_stage = Stage::Closed;
     accept();
+}
+
+void CompletionDialog::startSave()
+{
+    m_stage = Stage::Saving;
+    m_saver.reset(QThread::create([this, name = m_nameEntry->text()] {
+        m_outcome = m_records.save(m_result, name, m_promised, [this] {
+            m_waitingForLock = true;
+            m_savedOrWaiting.release();
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (m_stage == Stage::Saving)
+                        showNote(QStringLiteral("Waiting for another copy of the game to "
+                                                "save its record..."));
+                },
+                Qt::QueuedConnection);
+        });
+        m_savedOrWaiting.release();
+    }));
+    connect(m_saver.get(), &QThread::finished, this, &CompletionDialog::saved);
+    m_saver->start();
+}
+
+void CompletionDialog::saved()
+{
+    if (m_stage != Stage::Saving)
+        return;
+    m_saver->wait();
+    if (!m_outcome.saved) {
+        m_stage = Stage::Closed;
+        m_desktop.tell(this, m_outcome.message, QStringLiteral("Zantho Puzzle +1"));
+        accept();
+        return;
+    }
+    if (m_outcome.notRecorded) {
+        showNotRecorded(*m_outcome.notRecorded);
+        return;
+    }
+    m_stage = Stage::Closed;
+    accept();
+}
+
+void CompletionDialog::showNotRecorded(const records::NotRecorded &why)
+{
+    m_stage = Stage::Told;
+    showNote(notRecordedText(why));
+}
+
+void CompletionDialog::showNote(const QString &text)
+{
+    m_namePrompt->hide();
+    m_nameEntry->hide();
+    m_note->setCaption(text);
+    m_note->show();
+    setFocus();
 }
 
 } // namespace windows

@@ -42,7 +42,8 @@ QString aboutText()
     return text;
 }
 
-RecordsWindow::RecordsWindow(const records::RecordsTable &records)
+RecordsWindow::RecordsWindow(const records::RecordsTable &records,
+                             const records::RecordsPlace &place)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Form4"));
@@ -61,6 +62,9 @@ RecordsWindow::RecordsWindow(const records::RecordsTable &records)
     field(QStringLiteral("Label2"), 720, 240, 4575, aboutText(), QColor(255, 255, 192), true)
         ->setTwips(720, 240, 4575, 1935);
 
+    if (!place.reason.isEmpty())
+        showPlace(place);
+
     field(QStringLiteral("Label3"), 960, 2280, 735, QStringLiteral("Records:"), yellow, false);
     field(QStringLiteral("Label4"), 2227, 2400, 615, QStringLiteral("Name:"), green, false);
     field(QStringLiteral("Label5"), 4027, 2400, 615, QStringLiteral("Clicks:"), green, false);
@@ -71,7 +75,8 @@ RecordsWindow::RecordsWindow(const records::RecordsTable &records)
                             const records::StoredRecord &record, const QColor &colour) {
         const QString k = QString::number(n);
         field(prefix + QStringLiteral("Name") + k, 2227, top, 1695, record.name, colour, false);
-        field(prefix + QStringLiteral("Clicks") + k, 4027, top, 615, record.clicks, colour, true);
+        field(prefix + QStringLiteral("Clicks") + k, 4027, top, 615,
+              records::shownClicks(record.clicks), colour, true);
         field(prefix + QStringLiteral("Time") + k, 4747, top, 615,
               records::formatStoredTime(record.seconds), colour, true);
     };
@@ -123,6 +128,23 @@ void RecordsWindow::keyPressEvent(QKeyEvent *event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void RecordsWindow::showPlace(const records::RecordsPlace &place)
+{
+    // In the about text's two empty first lines, between the panel's corner ornaments, so
+    // that no element moves: why, and where, the path cut in its middle when it is too long.
+    auto *line =
+        field(QStringLiteral("LbRecordsPlace"), 1110, 255, 3795, {}, QColor(255, 255, 192), true);
+    line->setTwips(1110, 255, 3795, 390);
+    line->setFontSpec(QStringLiteral("MS Sans Serif"), 7.5, false);
+    const QFontMetrics metrics(line->font());
+    const int width = line->width() - 4;
+    const QString second = place.file.isEmpty() ? place.reason : place.file;
+    line->setCaption((place.file.isEmpty()
+                          ? QStringLiteral("The records of this run cannot be saved:")
+                          : QStringLiteral("The records of this run (%1):").arg(place.reason)) +
+                     u'\n' + metrics.elidedText(second, Qt::ElideMiddle, width));
 }
 
 platform::Label *RecordsWindow::field(const QString &name, float left, float top, float width,

@@ -23,7 +23,10 @@ class RecordsWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit RecordsWindow(const records::RecordsTable &records);
+    // place: where this run's records are kept, told on a line of its own when that is not
+    // where this kind of copy keeps them.
+    explicit RecordsWindow(const records::RecordsTable &records,
+                           const records::RecordsPlace &place = {});
 
     // Why the window cannot be shown as it should (a broken skin); empty when it can.
     const QString &problem() const { return m_problem; }
@@ -39,6 +42,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void showPlace(const records::RecordsPlace &place);
     platform::Label *field(const QString &name, float left, float top, float width,
                            const QString &caption, const QColor &color, bool centred);
 

@@ -18,7 +18,8 @@ int main(int argc, char *argv[])
     resources::init();
     platform::installFontSubstitutions();
     platform::SystemDesktop desktop;
-    records::RecordsFile file(platform::DataTree(QString::fromLocal8Bit(argv[2])).recordsFile());
+    records::RecordsFile file(
+        platform::DataTree(QString::fromLocal8Bit(argv[2])).path(records::recordsFileRule()));
     if (qstrcmp(argv[1], "records") == 0) {
         windows::RecordsWindow window(file.read());
         QObject::connect(&window, &windows::RecordsWindow::closeRequested, &app,

@@ -3,6 +3,7 @@
 #include "core/numeric_text.h"
 #include "platform/elements.h"
 #include "records/records_file.h"
+#include "records/records_store.h"
 #include "tests/records/file_helpers.h"
 #include "tests/support/doubles.h"
 #include "windows/records/completion_dialog.h"
@@ -10,12 +11,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <future>
+#include <thread>
 
 using session::GameResult;
 Q_DECLARE_METATYPE(core::Level)
@@ -85,7 +90,6 @@ private Q_SLOTS:
         QVERIFY(!(dialog.windowFlags() & Qt::WindowTitleHint));
         QLineEdit *entry = entryOf(&dialog);
         QVERIFY(entry->text().isEmpty());
-        QCOMPARE(entry->maxLength(), 13);
         QCOMPARE(dialog.findChild<platform::Label *>(QStringLiteral("Label1"))->caption(),
                  QStringLiteral("Puzzle completed, congratulations!!!"));
         // A game without a single counted second shows the time as the game window did.
@@ -176,10 +180,145 @@ private Q_SLOTS:
             entryOf(dialog)->paste();
             shownName = entryOf(dialog)->text();
         });
-        QCOMPARE(shownName, QStringLiteral("a[EA]CLI1"));
+        QCOMPARE(shownName, QStringLiteral("a[EA]CLI1=1"));
         QCOMPARE(testing::fileBytes(path),
-                 QByteArray("[EA]\r\nCLI1=57\r\nTIE2=212\r\nNAMCL=a[EA]CLI1\r\nTIE1=212\r\n"
-                            "NAMTI=a[EA]CLI1\r\nCLI2=57\r\n"));
+                 QByteArray("[EA]\r\nCLI1=57\r\nTIE2=212\r\nNAMCL=a[EA]CLI1=1\r\nTIE1=212\r\n"
+                            "NAMTI=a[EA]CLI1=1\r\nCLI2=57\r\n"));
+    }
+
+    void namesAsThePlayerSeesThem_data()
+    {
+        QTest::addColumn<QString>("entered"); // typed one character at a time, or pasted
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("kept"); // in the box and in the file
+        const QString emoji =
+            QStringLiteral("😀😁😂🤣😃😄😅😆😇😈😉😊😋😌");
+        QTest::newRow("emoji at the limit: the 14th is left out")
+            << emoji << false << emoji.left(26);
+        QTest::newRow("combining accents count with their letter")
+            << QStringLiteral("e\u0301").repeated(14) << true
+            << QStringLiteral("e\u0301").repeated(13);
+        QTest::newRow("a pasted line: its control characters do not count")
+            << QStringLiteral("Li\nne\tTab[x]=;\r\nZ") << true << QStringLiteral("LineTab[x]=;Z");
+        QTest::newRow("right-to-left text without its override and isolates")
+            << QStringLiteral("\u202E\u05E9\u05DC\u05D5\u05DD \u2067\u05D0\u2069") << false
+            << QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u05D0");
+    }
+
+    // A name is kept as the player sees it: whole characters up to the limit, none dropped
+    // for characters the player never saw, nothing in the file the box did not show.
+    void namesAsThePlayerSeesThem()
+    {
+        QFETCH(QString, entered);
+        QFETCH(bool, pasted);
+        QFETCH(QString, kept);
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        records::RecordsFile file(path);
+        QString shown;
+        runDialog({core::Level::Normal, 212, 57}, file, m_desktop, [&](QWidget *dialog) {
+            QApplication::clipboard()->setText(entered);
+            if (pasted)
+                entryOf(dialog)->paste();
+            // One key event per code point, as the X server sends what a player types.
+            for (const uint c : pasted ? QList<uint>() : entered.toUcs4()) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                                QString::fromUcs4(reinterpret_cast<const char32_t *>(&c), 1));
+                QApplication::sendEvent(entryOf(dialog), &press);
+            }
+            shown = entryOf(dialog)->text();
+        });
+        QCOMPARE(shown, kept);
+        QCOMPARE(records::ReadSetting(path, QStringLiteral("EA"), QStringLiteral("NAMCL")), kept);
+    }
+
+    // An input method's composition in a full box is left whole while it lasts (cutting it
+    // would end it); the composed text then keeps to the limit like anything typed.
+    void composingIsNotCutShort()
+    {
+        QTemporaryDir dir;
+        records::RecordsFile file(testing::makeConfig(dir.path()));
+        QString seen;
+        runDialog({core::Level::Normal, 212, 57}, file, m_desktop, [&](QWidget *dialog) {
+            QTest::keyClicks(entryOf(dialog), QStringLiteral("abcdefghijklm"));
+            for (const auto &[preedit, commit] :
+                 {std::pair{u"\u314E", u""}, {u"\u3131", u"\uD55C"}, {u"", u"\uAE00"}}) {
+                QInputMethodEvent event(QString::fromUtf16(preedit), {});
+                event.setCommitString(QString::fromUtf16(commit));
+                QApplication::sendEvent(entryOf(dialog), &event);
+                seen += u'|' + entryOf(dialog)->text().mid(13);
+            }
+        });
+        QCOMPARE(seen, QStringLiteral("||\uD55C|"));
+    }
+
+    void recordTakenMeanwhileIsTold_data()
+    {
+        QTest::addColumn<int>("otherSeconds"); // the other copy's game: 50 clicks and this
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("holders"); // NAMCL and NAMTI afterwards
+        QTest::newRow("a tie: both records go to the first to save")
+            << 200 << "Both records went to another game meanwhile: Alpha holds them."
+            << "Alpha Alpha";
+        QTest::newRow("the other game took the clicks record; the time is still beaten")
+            << 300 << "The clicks record went to another game meanwhile: Alpha holds it."
+            << "Alpha Beta";
+    }
+
+    // A record the player was asked a name for, that another copy of the game saved first as
+    // good a result for: the dialog says so in the prompt's place and closes at the next
+    // "Close"; what the game still beats is saved.
+    void recordTakenMeanwhileIsTold()
+    {
+        QFETCH(int, otherSeconds);
+        QFETCH(QString, note);
+        QFETCH(QString, holders);
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        records::RecordsFile file(path), other(path);
+        QString told;
+        runDialog({core::Level::Normal, 200, 50}, file, m_desktop, [&](QWidget *dialog) {
+            QVERIFY(other.save({core::Level::Normal, otherSeconds, 50}, "Alpha").saved);
+            QTest::keyClicks(entryOf(dialog), QStringLiteral("Beta"));
+            QTest::keyClick(entryOf(dialog), Qt::Key_Return);
+            auto *shown = dialog->findChild<platform::Label *>(QStringLiteral("LbNote"));
+            if (dialog->isVisible() && entryOf(dialog)->isHidden() && shown->isVisible())
+                told = shown->caption();
+        });
+        QCOMPARE(told, note);
+        const records::LevelRecords now = file.read().normal;
+        QCOMPARE(now.fewestClicks.name + u' ' + now.shortestTime.name, holders);
+    }
+
+    // While another copy of the game holds the records, the dialog stays alive, says that it
+    // waits, and closes once the save is made.
+    void waitForAnotherCopyKeepsTheDialogAlive()
+    {
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        records::RecordsFile file(path);
+        std::promise<void> locked, release;
+        std::thread holder([&] {
+            records::store::edit({path, {}, false}, [&](records::profile::Document &) {
+                locked.set_value();
+                release.get_future().wait();
+                return false;
+            });
+        });
+        locked.get_future().wait();
+        QString waiting;
+        runDialog({core::Level::Hard, 30, 40}, file, m_desktop, [&](QWidget *dialog) {
+            QTest::keyClick(dialog, Qt::Key_Return);
+            auto *note = dialog->findChild<platform::Label *>(QStringLiteral("LbNote"));
+            QTRY_VERIFY(note->isVisible());
+            waiting = note->caption();
+            release.set_value();
+            QTRY_VERIFY(!dialog->isVisible());
+        });
+        holder.join();
+        QCOMPARE(waiting,
+                 QStringLiteral("Waiting for another copy of the game to save its record..."));
+        QCOMPARE(records::ReadSetting(path, "HA", "CLI1"), QStringLiteral("40"));
     }
 
     // A record that cannot be saved is not lost in silence: the player is told where, and

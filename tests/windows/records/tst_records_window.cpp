@@ -6,6 +6,7 @@
 #include "windows/records/records_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
@@ -22,6 +23,8 @@ private Q_SLOTS:
     void showsWhatTheFileHolds_data();
     void showsWhatTheFileHolds();
     void aboutText();
+    void saysWhereRecordsAreKeptWhenNotAsPlanned_data();
+    void saysWhereRecordsAreKeptWhenNotAsPlanned();
     void isTheLastWindow();
     void closeAsksToEndTheRun();
 };
@@ -76,6 +79,9 @@ void TestRecordsWindow::showsWhatTheFileHolds_data()
     QTest::newRow("only the fewest-clicks keys of a level")
         << QByteArray("[HA]\r\nNAMCL=Cy\r\nCLI1=120\r\nTIE1=599\r\n")
         << "||00:00|||00:00|Cy|120|09:59|||00:00";
+    QTest::newRow("negative or absurd counts shown as missing ones")
+        << QByteArray("[EA]\r\nNAMCL=Ann\r\nCLI1=-5\r\nTIE1=-5\r\nCLI2=1e300\r\nTIE2=99999\r\n")
+        << "Ann||00:00|||00:00|||00:00|||00:00";
     QTest::newRow("hand-edited: case, blanks, quotes, BOM")
         << QByteArray("\xEF\xBB\xBF[ea]\nnamcl = \" Ann \"\ncli1= 57 \n")
         << " Ann |57|00:00|||00:00|||00:00|||00:00";
@@ -94,6 +100,46 @@ void TestRecordsWindow::showsWhatTheFileHolds()
     QVERIFY(window);
     QCOMPARE(shownFields(window), shown);
     QCOMPARE(QFileInfo::exists(path), !file.isEmpty()); // reading creates nothing
+}
+
+void TestRecordsWindow::saysWhereRecordsAreKeptWhenNotAsPlanned_data()
+{
+    QTest::addColumn<QString>("made");      // in the program folder
+    QTest::addColumn<bool>("playerFolder"); // one could be found
+    QTest::addColumn<QString>("said");      // the line, its path's folder as "<dir>"
+    QTest::newRow("a build tree keeping them in Config") << "Config" << true << "";
+    QTest::newRow("an install without Config, in the player's folder") << "." << true << "";
+    QTest::newRow("Kelset.dll a folder")
+        << "Config/Kelset.dll" << true
+        << "The records of this run (Config/Kelset.dll is a folder):\n<dir>/own/Kelset.dll";
+    QTest::newRow("and no folder of the player's")
+        << "Config/Kelset.dll" << false
+        << "The records of this run cannot be saved:\nConfig/Kelset.dll is a folder; HOME is unset";
+}
+
+// A run whose records are not where this kind of copy keeps them says where they are, on a
+// line that moves no element of the window; one whose records are where planned says nothing.
+void TestRecordsWindow::saysWhereRecordsAreKeptWhenNotAsPlanned()
+{
+    QFETCH(QString, made);
+    QFETCH(bool, playerFolder);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(made);
+    const records::RecordsFile file = records::RecordsFile::forInstalled(
+        dir.path() + QStringLiteral("/Config/Kelset.dll"),
+        {playerFolder ? dir.path() + QStringLiteral("/own") : QString(),
+         QStringLiteral("HOME is unset")});
+    windows::RecordsWindow plain(records::RecordsTable{});
+    windows::RecordsWindow window(file.read(), file.place());
+    auto *line = window.findChild<platform::Label *>(QStringLiteral("LbRecordsPlace"));
+    QCOMPARE(line ? line->caption() : QString(), QString(said).replace("<dir>", dir.path()));
+    // A save with nowhere to go tells where the game looked.
+    QVERIFY(playerFolder ||
+            records::RecordsFile(file).save({}, {}).message.contains("HOME is unset"));
+    for (const auto *element : plain.findChildren<QWidget *>())
+        QCOMPARE(window.findChild<QWidget *>(element->objectName())->geometry(),
+                 element->geometry());
 }
 
 // The about text: the maker, the two fan sites of the menu's links and the contacts.
