@@ -18,7 +18,6 @@
 #include "core/board.h"
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -69,30 +68,85 @@ struct Partition {
 //     6  7  8                     8  9 10 11
 //     9 10 11
 //    12 13 14
-inline constexpr std::array<Table, 6> kTables{{
+// Six tiles to a table at most: a table of seven would take 8 MB alone. The partitions of
+// the Hard board overlap in blocks of two rows and of two columns by three rows, so that
+// tiles kept apart by one partition are seen together by another; each was measured to
+// save more searching than it costs.
+inline constexpr std::array<Table, 14> kTables{{
     {Level::Normal, 6, {0, 1, 4, 5, 8, 9}},
     {Level::Normal, 5, {2, 3, 6, 7, 10}},
-    {Level::Hard, 6, {0, 1, 2, 3, 4, 5}},
-    {Level::Hard, 6, {6, 7, 8, 9, 10, 11}},
-    {Level::Hard, 2, {12, 13}},
-    {Level::Hard, 6, {0, 1, 3, 4, 6, 7}},
+    {Level::Hard, 6, {0, 1, 2, 3, 4, 5}},   // 2
+    {Level::Hard, 6, {6, 7, 8, 9, 10, 11}}, // 3
+    {Level::Hard, 6, {0, 1, 3, 4, 6, 7}},   // 4
+    {Level::Hard, 6, {3, 4, 6, 7, 9, 10}},  // 5
+    {Level::Hard, 2, {12, 13}},             // 6
+    {Level::Hard, 2, {8, 11}},              // 7
+    {Level::Hard, 4, {2, 5, 8, 11}},        // 8
+    {Level::Hard, 4, {9, 10, 12, 13}},      // 9
+    {Level::Hard, 3, {0, 1, 2}},            // 10
+    {Level::Hard, 5, {9, 10, 11, 12, 13}},  // 11
+    {Level::Hard, 5, {0, 3, 6, 9, 12}},     // 12
+    {Level::Hard, 4, {0, 1, 2, 5}},         // 13
 }};
 
-inline constexpr std::array<Lookup, 7> kLookups{{
-    {0, Mirror::None},
-    {1, Mirror::None},
-    {2, Mirror::None},
-    {3, Mirror::None},
-    {4, Mirror::None},
-    {5, Mirror::Down}, // cells 6, 7, 9, 10, 12, 13
-    {3, Mirror::Down}, // cells 3 .. 8
+inline constexpr std::array<Lookup, 19> kLookups{{
+    {0, Mirror::None},    // 0
+    {1, Mirror::None},    // 1
+    {2, Mirror::None},    // 2: 0 .. 5
+    {3, Mirror::None},    // 3: 6 .. 11
+    {6, Mirror::None},    // 4: 12 13
+    {4, Mirror::Down},    // 5: 6 7 9 10 12 13
+    {7, Mirror::None},    // 6: 8 11
+    {4, Mirror::None},    // 7: 0 1 3 4 6 7
+    {8, Mirror::None},    // 8: 2 5 8 11
+    {9, Mirror::None},    // 9: 9 10 12 13
+    {3, Mirror::Down},    // 10: 3 .. 8
+    {10, Mirror::None},   // 11: 0 1 2
+    {11, Mirror::None},   // 12: 9 .. 13
+    {4, Mirror::Across},  // 13: 1 2 4 5 7 8
+    {12, Mirror::None},   // 14: 0 3 6 9 12
+    {5, Mirror::None},    // 15: 3 4 6 7 9 10
+    {13, Mirror::None},   // 16: 0 1 2 5
+    {5, Mirror::Across},  // 17: 4 5 7 8 10 11
+    {13, Mirror::Across}, // 18: 0 1 2 3
 }};
 
-inline constexpr std::array<Partition, 3> kPartitions{{
+// The search asks them in this order and stops at the first that puts a position beyond
+// its bound.
+inline constexpr std::array<Partition, 8> kPartitions{{
     {Level::Normal, 2, {0, 1}},
     {Level::Hard, 3, {2, 3, 4}},
-    {Level::Hard, 2, {2, 5}},
+    {Level::Hard, 3, {2, 5, 6}},
+    {Level::Hard, 3, {7, 8, 9}},
+    {Level::Hard, 3, {10, 11, 12}},
+    {Level::Hard, 2, {13, 14}},
+    {Level::Hard, 2, {15, 16}},
+    {Level::Hard, 3, {17, 18, 4}},
 }};
+
+// Every partition's patterns lie on its level, hold no blank home and share no cell.
+constexpr bool partitionsAreSound()
+{
+    for (const Partition &p : kPartitions) {
+        const Grid &g = gridOf(p.level);
+        std::uint32_t taken = 0;
+        for (int i = 0; i < p.size; ++i) {
+            const Lookup &l =
+                kLookups[static_cast<std::size_t>(p.lookups[static_cast<std::size_t>(i)])];
+            const Table &t = kTables[static_cast<std::size_t>(l.table)];
+            if (t.level != p.level)
+                return false;
+            for (int j = 0; j < t.size; ++j) {
+                const int cell = mirrored(g, l.mirror, t.homes[static_cast<std::size_t>(j)]);
+                if (cell == g.cells() - 1 || (taken & (std::uint32_t{1} << cell)))
+                    return false;
+                taken |= std::uint32_t{1} << cell;
+            }
+        }
+    }
+    return true;
+}
+static_assert(partitionsAreSound());
 
 /* the number of ways to put `tiles` distinct tiles on `cells` cells */
 constexpr std::uint64_t arrangements(int cells, int tiles)
@@ -127,20 +181,38 @@ constexpr std::size_t offsetOf(std::size_t i)
 }
 inline constexpr std::size_t kTablesBytes = offsetOf(kTables.size());
 
-// The entry for the pattern's tiles standing on cells[0 .. t.size - 1] (in the order of
-// t.homes): each tile's cell counted among those the tiles before it leave free, in mixed
-// radix.
-constexpr std::uint64_t entryIndex(const Table &t, const int *cells)
+// The entry for `size` tiles of a pattern standing on cells[0 .. size - 1] (in the order of
+// its homes) on a board of `n` cells: each tile's cell counted among those the tiles before it
+// leave free, in mixed radix. `size` a constant, the loops unroll.
+template <int size> constexpr std::uint64_t entryIndexOf(int n, const int *cells)
 {
-    const int n = cellsOf(t);
-    std::uint32_t taken = 0;
     std::uint64_t index = 0;
-    for (int i = 0; i < t.size; ++i) {
-        const int digit = cells[i] - std::popcount(taken & ((std::uint32_t{1} << cells[i]) - 1));
+    for (int i = 0; i < size; ++i) {
+        int digit = cells[i];
+        for (int j = 0; j < i; ++j)
+            digit -= cells[j] < cells[i] ? 1 : 0;
         index = index * static_cast<std::uint64_t>(n - i) + static_cast<std::uint64_t>(digit);
-        taken |= std::uint32_t{1} << cells[i];
     }
     return index;
+}
+
+constexpr std::uint64_t entryIndex(const Table &t, const int *cells)
+{
+    static_assert(kMaxPatternTiles == 6);
+    switch (t.size) {
+    case 6:
+        return entryIndexOf<6>(cellsOf(t), cells);
+    case 5:
+        return entryIndexOf<5>(cellsOf(t), cells);
+    case 4:
+        return entryIndexOf<4>(cellsOf(t), cells);
+    case 3:
+        return entryIndexOf<3>(cellsOf(t), cells);
+    case 2:
+        return entryIndexOf<2>(cellsOf(t), cells);
+    default:
+        return entryIndexOf<1>(cellsOf(t), cells);
+    }
 }
 
 /* 0 <= index < entriesOf(table): half the moves beyond the Manhattan distance, at most */

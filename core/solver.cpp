@@ -1,15 +1,15 @@
 // Iterative deepening A*: depth-first searches bounded by moves made plus a lower bound on the
 // moves still to make, the bound raised after each search that found no solution within it.
 // The lower bound is the Manhattan distance of every tile plus what the pattern tables
-// (core/pattern_tables.h) add for the tiles of each pattern.
+// (core/pattern_tables.h) add, the best of several partitions of the tiles into patterns.
 #include "core/solver.h"
 
 #include "core/pattern_tables.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
-#include <limits>
 
 // The tables generators/solver writes at build time (core/pattern_tables.cpp takes them in).
 extern "C" const std::uint8_t puzzle_pattern_tables[];
@@ -21,19 +21,25 @@ namespace
 {
 
 constexpr int kMaxCells = Board::kMaxCells;
-constexpr int kMaxLookups = 8;
-constexpr int kMaxPartitions = 4;
-constexpr int kMaxLookupsPerTile = kMaxLookups;
+constexpr int kMaxLookups = static_cast<int>(patterns::kLookups.size());
+constexpr int kMaxPartitions = static_cast<int>(patterns::kPartitions.size());
+static_assert(kMaxLookups <= 32, "a lookup's bit in a 32-bit mask");
 
-// A pattern as the search reads it: its tiles, each tile's cell as the table sees it, the
-// table and the partitions it belongs to.
+template <typename T, std::size_t N> constexpr T &at(std::array<T, N> &a, int i)
+{
+    return a[static_cast<std::size_t>(i)];
+}
+template <typename T, std::size_t N> constexpr const T &at(const std::array<T, N> &a, int i)
+{
+    return a[static_cast<std::size_t>(i)];
+}
+
+// A pattern as the search reads it: its tiles and, for every cell, the cell its table sees.
 struct PatternView {
     const patterns::Table *table = nullptr;
     const std::uint8_t *entries = nullptr;
     std::array<int, patterns::kMaxPatternTiles> tiles{};
-    std::array<int, kMaxCells> seen{}; // [cell]: the cell the table reads
-    int partitionCount = 0;
-    std::array<int, kMaxPartitions> partitions{};
+    std::array<int, kMaxCells> seen{};
 };
 
 // What the search needs of one level, worked out once.
@@ -42,67 +48,59 @@ struct LevelData {
     std::array<std::array<int, 4>, kMaxCells> around{}; // neighbouring cells
     std::array<int, kMaxCells> aroundCount{};
     std::array<std::array<int, kMaxCells>, kMaxCells> distance{}; // [tile][cell]
-    int lookupCount = 0;
-    std::array<PatternView, kMaxLookups> lookups{};
+    int viewCount = 0;
+    std::array<PatternView, kMaxLookups> views{};
+    std::array<std::uint32_t, kMaxCells> viewsOfTile{}; // a bit per view
     int partitionCount = 0;
-    std::array<int, kMaxCells> lookupsOfTileCount{};
-    std::array<std::array<int, kMaxLookupsPerTile>, kMaxCells> lookupsOfTile{};
+    std::array<std::uint32_t, kMaxPartitions> partitions{}; // a bit per view
 
     explicit LevelData(Level level)
     {
         const Grid &g = gridOf(level);
         cells = g.cells();
         for (int cell = 0; cell < cells; ++cell) {
-            auto &list = around[static_cast<std::size_t>(cell)];
-            int &count = aroundCount[static_cast<std::size_t>(cell)];
             for (int other = 0; other < cells; ++other) {
                 if (areNeighbours(g, cell, other))
-                    list[static_cast<std::size_t>(count++)] = other;
+                    at(at(around, cell), at(aroundCount, cell)++) = other;
             }
         }
         for (int tile = 1; tile < cells; ++tile) {
             for (int cell = 0; cell < cells; ++cell) {
-                distance[static_cast<std::size_t>(tile)][static_cast<std::size_t>(cell)] =
-                    std::abs(g.column(cell) - g.column(tile - 1)) +
-                    std::abs(g.row(cell) - g.row(tile - 1));
+                at(at(distance, tile), cell) = std::abs(g.column(cell) - g.column(tile - 1)) +
+                                               std::abs(g.row(cell) - g.row(tile - 1));
             }
         }
-        // Each lookup of a partition of this level, once, however many partitions share it.
+        // Each lookup once, however many partitions share it.
         std::array<int, patterns::kLookups.size()> viewOf{};
         viewOf.fill(-1);
         for (const patterns::Partition &partition : patterns::kPartitions) {
             if (partition.level != level)
                 continue;
-            const int part = partitionCount++;
+            std::uint32_t &members = at(partitions, partitionCount++);
             for (int i = 0; i < partition.size; ++i) {
-                const auto l =
-                    static_cast<std::size_t>(partition.lookups[static_cast<std::size_t>(i)]);
-                if (viewOf[l] < 0) {
-                    viewOf[l] = lookupCount++;
-                    addView(g, patterns::kLookups[l], lookups[static_cast<std::size_t>(viewOf[l])],
-                            viewOf[l]);
+                const int l = at(partition.lookups, i);
+                if (at(viewOf, l) < 0) {
+                    at(viewOf, l) = viewCount++;
+                    addView(g, at(patterns::kLookups, l), at(viewOf, l));
                 }
-                PatternView &view = lookups[static_cast<std::size_t>(viewOf[l])];
-                view.partitions[static_cast<std::size_t>(view.partitionCount++)] = part;
+                members |= std::uint32_t{1} << at(viewOf, l);
             }
         }
     }
 
-    void addView(const Grid &g, const patterns::Lookup &lookup, PatternView &view, int index)
+    void addView(const Grid &g, const patterns::Lookup &lookup, int v)
     {
-        const auto t = static_cast<std::size_t>(lookup.table);
-        view.table = &patterns::kTables[t];
-        view.entries = puzzle_pattern_tables + patterns::offsetOf(t);
+        PatternView &view = at(views, v);
+        view.table = &at(patterns::kTables, lookup.table);
+        view.entries =
+            puzzle_pattern_tables + patterns::offsetOf(static_cast<std::size_t>(lookup.table));
         for (int cell = 0; cell < cells; ++cell)
-            view.seen[static_cast<std::size_t>(cell)] = patterns::mirrored(g, lookup.mirror, cell);
+            at(view.seen, cell) = patterns::mirrored(g, lookup.mirror, cell);
         for (int i = 0; i < view.table->size; ++i) {
-            // the tile at home on the mirror image of the table's home cell
-            const int tile = patterns::mirrored(g, lookup.mirror,
-                                                view.table->homes[static_cast<std::size_t>(i)]) +
-                             1;
-            view.tiles[static_cast<std::size_t>(i)] = tile;
-            const auto k = static_cast<std::size_t>(tile);
-            lookupsOfTile[k][static_cast<std::size_t>(lookupsOfTileCount[k]++)] = index;
+            // the tile whose home the mirror takes onto the table's home cell
+            const int tile = patterns::mirrored(g, lookup.mirror, at(view.table->homes, i)) + 1;
+            at(view.tiles, i) = tile;
+            at(viewsOfTile, tile) |= std::uint32_t{1} << v;
         }
     }
 };
@@ -121,99 +119,83 @@ public:
         : m_level(levelData(board.level())), m_stop(std::move(stop))
     {
         for (int cell = 0; cell < m_level.cells; ++cell)
-            m_tileAt[static_cast<std::size_t>(cell)] = board.tileAt(cell);
-        for (int tile = 0; tile < m_level.cells; ++tile) {
-            m_cellOf[static_cast<std::size_t>(tile)] =
-                tile == 0 ? board.blankCell() : board.cellOf(tile);
-            if (tile > 0)
-                m_manhattan += distanceOf(tile, m_cellOf[static_cast<std::size_t>(tile)]);
-        }
-        for (int v = 0; v < m_level.lookupCount; ++v) {
-            const PatternView &view = m_level.lookups[static_cast<std::size_t>(v)];
-            m_excess[static_cast<std::size_t>(v)] = excessOf(view);
-            for (int i = 0; i < view.partitionCount; ++i)
-                m_partitionExcess[static_cast<std::size_t>(
-                    view.partitions[static_cast<std::size_t>(i)])] +=
-                    m_excess[static_cast<std::size_t>(v)];
+            at(m_tileAt, cell) = board.tileAt(cell);
+        at(m_cellOf, 0) = board.blankCell();
+        for (int tile = 1; tile < m_level.cells; ++tile) {
+            at(m_cellOf, tile) = board.cellOf(tile);
+            m_manhattan += distanceOf(tile, board.cellOf(tile));
         }
     }
 
     std::optional<Solution> run()
     {
-        Solution solution;
-        m_bound = estimate();
-        while (m_bound > 0) {
-            m_nextBound = std::numeric_limits<int>::max();
+        // Every move changes the Manhattan distance by one and the bound by an even number,
+        // so the solution's length has the parity of the bound: it grows by two.
+        for (m_bound = m_manhattan + 2 * largestExcess(); m_manhattan > 0; m_bound += 2) {
             const Outcome outcome = deepen(0, -1);
             if (outcome == Outcome::Stopped)
                 return std::nullopt;
             if (outcome == Outcome::Found)
                 break;
-            m_bound = m_nextBound; // the same parity as the solution: every move is one step
         }
-        solution.tiles = m_path;
-        solution.positionsSearched = m_positions;
-        return solution;
+        return Solution{m_path, m_positions};
     }
 
 private:
     enum class Outcome { Found, Deeper, Stopped };
 
-    int distanceOf(int tile, int cell) const
+    int distanceOf(int tile, int cell) const { return at(at(m_level.distance, tile), cell); }
+
+    // A view's entry is read when a partition needs it, and kept until its tiles move.
+    int excessOf(int v)
     {
-        return m_level.distance[static_cast<std::size_t>(tile)][static_cast<std::size_t>(cell)];
-    }
-    int estimate() const
-    {
-        int excess = 0;
-        for (int p = 0; p < m_level.partitionCount; ++p)
-            excess = std::max(excess, m_partitionExcess[static_cast<std::size_t>(p)]);
-        return m_manhattan + 2 * excess;
+        const std::uint32_t bit = std::uint32_t{1} << v;
+        if (!(m_known & bit)) {
+            const PatternView &view = at(m_level.views, v);
+            at(m_excess, v) = patterns::entryAt(view.entries, indexOf(view));
+            m_known |= bit;
+        }
+        return at(m_excess, v);
     }
 
-    int excessOf(const PatternView &view) const
+    // The table's entry for where the view's tiles stand.
+    std::uint64_t indexOf(const PatternView &view) const
     {
         int cells[patterns::kMaxPatternTiles];
-        for (int i = 0; i < view.table->size; ++i) {
-            const int cell =
-                m_cellOf[static_cast<std::size_t>(view.tiles[static_cast<std::size_t>(i)])];
-            cells[i] = view.seen[static_cast<std::size_t>(cell)];
-        }
-        return patterns::entryAt(view.entries, patterns::entryIndex(*view.table, cells));
+        for (int i = 0; i < view.table->size; ++i)
+            cells[i] = at(view.seen, at(m_cellOf, at(view.tiles, i)));
+        return patterns::entryIndex(*view.table, cells);
     }
 
-    /* after `tile` moved: its patterns read again; the old excesses go to `saved` */
-    void reread(int tile, std::array<int, kMaxLookupsPerTile> &saved)
+    int partitionExcess(int p)
     {
-        const auto t = static_cast<std::size_t>(tile);
-        for (int i = 0; i < m_level.lookupsOfTileCount[t]; ++i) {
-            const auto v =
-                static_cast<std::size_t>(m_level.lookupsOfTile[t][static_cast<std::size_t>(i)]);
-            const PatternView &view = m_level.lookups[v];
-            saved[static_cast<std::size_t>(i)] = m_excess[v];
-            const int now = excessOf(view);
-            if (now != m_excess[v]) {
-                for (int j = 0; j < view.partitionCount; ++j)
-                    m_partitionExcess[static_cast<std::size_t>(
-                        view.partitions[static_cast<std::size_t>(j)])] += now - m_excess[v];
-                m_excess[v] = now;
-            }
-        }
+        int sum = 0;
+        for (std::uint32_t members = at(m_level.partitions, p); members != 0;
+             members &= members - 1)
+            sum += excessOf(std::countr_zero(members));
+        return sum;
     }
 
-    void restore(int tile, const std::array<int, kMaxLookupsPerTile> &saved)
+    int largestExcess()
     {
-        const auto t = static_cast<std::size_t>(tile);
-        for (int i = 0; i < m_level.lookupsOfTileCount[t]; ++i) {
-            const auto v =
-                static_cast<std::size_t>(m_level.lookupsOfTile[t][static_cast<std::size_t>(i)]);
-            const PatternView &view = m_level.lookups[v];
-            const int before = saved[static_cast<std::size_t>(i)];
-            for (int j = 0; j < view.partitionCount; ++j)
-                m_partitionExcess[static_cast<std::size_t>(
-                    view.partitions[static_cast<std::size_t>(j)])] += before - m_excess[v];
-            m_excess[v] = before;
+        int largest = 0;
+        for (int p = 0; p < m_level.partitionCount; ++p)
+            largest = std::max(largest, partitionExcess(p));
+        return largest;
+    }
+
+    /* true when no partition puts the board beyond the bound after `made` moves */
+    bool withinBound(int made)
+    {
+        const int room = m_bound - made - m_manhattan;
+        if (room < 0)
+            return false;
+        // Most positions beyond the bound are told so by the first partition or two.
+        for (int p = 0; p < m_level.partitionCount; ++p) {
+            if (2 * partitionExcess(p) > room)
+                return false;
         }
+        return true;
     }
 
     /* moves made so far: `made`; the blank came from `cameFrom` (-1 at the start) */
@@ -221,35 +203,45 @@ private:
     {
         if ((++m_positions & 4095) == 0 && m_stop.stop_requested())
             return Outcome::Stopped;
-        const int blank = m_cellOf[0];
-        const auto b = static_cast<std::size_t>(blank);
-        for (int i = 0; i < m_level.aroundCount[b]; ++i) {
-            const int from = m_level.around[b][static_cast<std::size_t>(i)];
+        const int blank = at(m_cellOf, 0);
+        // Tiles that step towards their homes first: in the last, deepest search the
+        // solution then tends to come early.
+        std::array<int, 4> order;
+        int count = 0;
+        int towards = 0;
+        for (int i = 0; i < at(m_level.aroundCount, blank); ++i) {
+            const int from = at(at(m_level.around, blank), i);
             if (from == cameFrom) // undoing the last move never shortens a solution
                 continue;
-            const int tile = m_tileAt[static_cast<std::size_t>(from)];
-            const int oldManhattan = m_manhattan;
-            std::array<int, kMaxLookupsPerTile> saved;
+            const int tile = at(m_tileAt, from);
+            if (distanceOf(tile, blank) < distanceOf(tile, from)) {
+                at(order, count++) = at(order, towards);
+                at(order, towards++) = from;
+            } else {
+                at(order, count++) = from;
+            }
+        }
+        for (int i = 0; i < count; ++i) {
+            const int from = at(order, i);
+            const int tile = at(m_tileAt, from);
+            const std::uint32_t moved = at(m_level.viewsOfTile, tile);
+            const std::uint32_t known = m_known;
+            const std::array<int, kMaxLookups> excess = m_excess;
             slide(tile, from, blank);
             m_manhattan += distanceOf(tile, blank) - distanceOf(tile, from);
-            reread(tile, saved);
-
-            const int estimated = estimate();
-            const int total = made + 1 + estimated;
-            Outcome outcome = Outcome::Deeper;
+            m_known &= ~moved;
             m_path.push_back(tile);
-            if (estimated == 0) // only the finished board has no tile away from home
+            if (m_manhattan == 0) // every tile home
                 return Outcome::Found;
-            if (total <= m_bound)
-                outcome = deepen(made + 1, blank);
-            else
-                m_nextBound = std::min(m_nextBound, total);
-            if (outcome != Outcome::Deeper)
-                return outcome;
+            if (withinBound(made + 1)) {
+                const Outcome outcome = deepen(made + 1, blank);
+                if (outcome != Outcome::Deeper)
+                    return outcome;
+            }
             m_path.pop_back();
-
-            restore(tile, saved);
-            m_manhattan = oldManhattan;
+            m_excess = excess;
+            m_known = known;
+            m_manhattan -= distanceOf(tile, blank) - distanceOf(tile, from);
             slide(tile, blank, from);
         }
         return Outcome::Deeper;
@@ -258,10 +250,10 @@ private:
     /* `tile` on `from` trades places with the blank on `to` */
     void slide(int tile, int from, int to)
     {
-        m_tileAt[static_cast<std::size_t>(to)] = tile;
-        m_tileAt[static_cast<std::size_t>(from)] = 0;
-        m_cellOf[static_cast<std::size_t>(tile)] = to;
-        m_cellOf[0] = from;
+        at(m_tileAt, to) = tile;
+        at(m_tileAt, from) = 0;
+        at(m_cellOf, tile) = to;
+        at(m_cellOf, 0) = from;
     }
 
     const LevelData &m_level;
@@ -269,10 +261,9 @@ private:
     std::array<int, kMaxCells> m_tileAt{};
     std::array<int, kMaxCells> m_cellOf{}; // [0] the blank
     int m_manhattan = 0;
-    std::array<int, kMaxLookups> m_excess{};             // [lookup]
-    std::array<int, kMaxPartitions> m_partitionExcess{}; // [partition]
+    std::array<int, kMaxLookups> m_excess{}; // [view], where m_known has its bit
+    std::uint32_t m_known = 0;
     int m_bound = 0;
-    int m_nextBound = 0;
     std::uint64_t m_positions = 0;
     std::vector<int> m_path;
 };
@@ -290,8 +281,8 @@ bool isSolvable(const Board &board)
     for (int cell = 0; cell <= last; ++cell) {
         // cycles of the map from a cell to the home of what stands on it
         int length = 0;
-        for (int c = cell; !seen[static_cast<std::size_t>(c)]; ++length) {
-            seen[static_cast<std::size_t>(c)] = true;
+        for (int c = cell; !at(seen, c); ++length) {
+            at(seen, c) = true;
             const int k = board.tileAt(c);
             c = k == 0 ? last : k - 1;
         }

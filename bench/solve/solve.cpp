@@ -1,10 +1,11 @@
 // The shortest solution of boards given as text, and how long finding it took.
-//   bench_solve [--plain] [--limit SECONDS] < boards
+//   bench_solve [--plain] [--positions] [--limit SECONDS] < boards
 //       reads lines "normal" or "hard" and the tiles standing on the cells, row by row (tile n
 //       for the blank, n = 12 or 15; the finished board is 1 2 ... n); prints for each line the
 //       length of a shortest solution, a blank and the milliseconds it took ("-" for the
 //       length of a board given up at the limit). --plain: the plain search instead of the
-//       solver. On standard error at the end: the memory the solving took.
+//       solver. --positions: a third column, the positions the search looked at. On standard
+//       error at the end: the memory the solving took.
 //   bench_solve --boards normal|hard COUNT SEED
 //       prints COUNT boards drawn uniformly from those a shuffle can reach.
 #include "core/shuffler.h"
@@ -132,7 +133,7 @@ int printBoards(core::Level level, int count, std::uint64_t seed)
 
 int usage()
 {
-    std::cerr << "usage: bench_solve [--plain] [--limit SECONDS] < boards\n"
+    std::cerr << "usage: bench_solve [--plain] [--positions] [--limit SECONDS] < boards\n"
                  "       bench_solve --boards normal|hard COUNT SEED\n";
     return 2;
 }
@@ -149,10 +150,13 @@ int main(int argc, char **argv)
         return printBoards(*level, std::stoi(args[2]), std::stoull(args[3]));
     }
     bool plain = false;
+    bool positions = false;
     double limit = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--plain")
             plain = true;
+        else if (args[i] == "--positions")
+            positions = true;
         else if (args[i] == "--limit" && i + 1 < args.size())
             limit = std::stod(args[++i]);
         else
@@ -173,18 +177,22 @@ int main(int argc, char **argv)
             return 1;
         }
         const auto start = std::chrono::steady_clock::now();
+        std::uint64_t searched = 0;
         const std::optional<int> length = withLimit(limit, [&](std::stop_token stop) {
             if (plain)
                 return core::plainShortestLength(*board, stop);
             const auto solution = core::solveShortest(*board, stop);
+            searched = solution ? solution->positionsSearched : 0;
             return solution ? std::optional<int>(solution->length()) : std::nullopt;
         });
         const std::chrono::duration<double, std::milli> took =
             std::chrono::steady_clock::now() - start;
         char ms[32];
         std::snprintf(ms, sizeof ms, "%.3f", took.count());
-        std::cout << (length ? std::to_string(*length) : std::string("-")) << ' ' << ms
-                  << std::endl;
+        std::cout << (length ? std::to_string(*length) : std::string("-")) << ' ' << ms;
+        if (positions)
+            std::cout << ' ' << searched;
+        std::cout << std::endl;
     }
     std::cerr << "memory: " << residentBefore << " kB resident before the first board, at most "
               << statusKb("VmHWM") << " kB\n";
