@@ -72,7 +72,7 @@ struct Partition {
 // the Hard board overlap in blocks of two rows and of two columns by three rows, so that
 // tiles kept apart by one partition are seen together by another; each was measured to
 // save more searching than it costs.
-inline constexpr std::array<Table, 14> kTables{{
+inline constexpr std::array<Table, 19> kTables{{
     {Level::Normal, 6, {0, 1, 4, 5, 8, 9}},
     {Level::Normal, 5, {2, 3, 6, 7, 10}},
     {Level::Hard, 6, {0, 1, 2, 3, 4, 5}},   // 2
@@ -87,9 +87,14 @@ inline constexpr std::array<Table, 14> kTables{{
     {Level::Hard, 5, {9, 10, 11, 12, 13}},  // 11
     {Level::Hard, 5, {0, 3, 6, 9, 12}},     // 12
     {Level::Hard, 4, {0, 1, 2, 5}},         // 13
+    {Level::Hard, 3, {10, 11, 13}},         // 14
+    {Level::Hard, 4, {8, 11, 12, 13}},      // 15
+    {Level::Hard, 2, {6, 9}},               // 16
+    {Level::Hard, 3, {6, 9, 12}},           // 17
+    {Level::Hard, 5, {7, 8, 10, 11, 13}},   // 18
 }};
 
-inline constexpr std::array<Lookup, 19> kLookups{{
+inline constexpr std::array<Lookup, 24> kLookups{{
     {0, Mirror::None},    // 0
     {1, Mirror::None},    // 1
     {2, Mirror::None},    // 2: 0 .. 5
@@ -109,19 +114,25 @@ inline constexpr std::array<Lookup, 19> kLookups{{
     {13, Mirror::None},   // 16: 0 1 2 5
     {5, Mirror::Across},  // 17: 4 5 7 8 10 11
     {13, Mirror::Across}, // 18: 0 1 2 3
+    {14, Mirror::None},   // 19: 10 11 13
+    {15, Mirror::None},   // 20: 8 11 12 13
+    {16, Mirror::None},   // 21: 6 9
+    {17, Mirror::None},   // 22: 6 9 12
+    {18, Mirror::None},   // 23: 7 8 10 11 13
 }};
 
 // The search asks them in this order and stops at the first that puts a position beyond
 // its bound.
-inline constexpr std::array<Partition, 8> kPartitions{{
+inline constexpr std::array<Partition, 9> kPartitions{{
     {Level::Normal, 2, {0, 1}},
     {Level::Hard, 3, {2, 3, 4}},
     {Level::Hard, 3, {2, 5, 6}},
     {Level::Hard, 3, {7, 8, 9}},
     {Level::Hard, 3, {10, 11, 12}},
-    {Level::Hard, 2, {13, 14}},
-    {Level::Hard, 2, {15, 16}},
-    {Level::Hard, 3, {17, 18, 4}},
+    {Level::Hard, 3, {13, 14, 19}},
+    {Level::Hard, 3, {15, 16, 20}},
+    {Level::Hard, 4, {17, 18, 4, 21}},
+    {Level::Hard, 3, {2, 22, 23}},
 }};
 
 // Every partition's patterns lie on its level, hold no blank home and share no cell.
