@@ -53,6 +53,8 @@ struct LevelData {
     std::array<std::uint32_t, kMaxCells> viewsOfTile{}; // a bit per view
     int partitionCount = 0;
     std::array<std::uint32_t, kMaxPartitions> partitions{}; // a bit per view
+    // [tile][partition]: the view of the partition that holds the tile, -1 for none
+    std::array<std::array<int, kMaxPartitions>, kMaxCells> viewIn{};
 
     explicit LevelData(Level level)
     {
@@ -84,6 +86,12 @@ struct LevelData {
                     addView(g, at(patterns::kLookups, l), at(viewOf, l));
                 }
                 members |= std::uint32_t{1} << at(viewOf, l);
+            }
+        }
+        for (int tile = 1; tile < cells; ++tile) {
+            for (int p = 0; p < partitionCount; ++p) {
+                const std::uint32_t holding = at(partitions, p) & at(viewsOfTile, tile);
+                at(at(viewIn, tile), p) = holding != 0 ? std::countr_zero(holding) : -1;
             }
         }
     }
@@ -125,20 +133,27 @@ public:
             at(m_cellOf, tile) = board.cellOf(tile);
             m_manhattan += distanceOf(tile, board.cellOf(tile));
         }
+        for (int v = 0; v < m_level.viewCount; ++v)
+            at(m_excess, v) = excessOf(v);
+        for (int p = 0; p < m_level.partitionCount; ++p) {
+            for (std::uint32_t views = at(m_level.partitions, p); views != 0; views &= views - 1)
+                at(m_sum, p) += at(m_excess, std::countr_zero(views));
+        }
     }
 
     std::optional<Solution> run()
     {
         // Every move changes the Manhattan distance by one and the bound by an even number,
         // so the solution's length has the parity of the bound: it grows by two.
-        for (m_bound = m_manhattan + 2 * largestExcess(); m_manhattan > 0; m_bound += 2) {
+        const int excess = *std::max_element(m_sum.begin(), m_sum.end());
+        for (m_bound = m_manhattan + 2 * excess; m_manhattan > 0; m_bound += 2) {
             const Outcome outcome = deepen(0, -1);
             if (outcome == Outcome::Stopped)
                 return std::nullopt;
             if (outcome == Outcome::Found)
                 break;
         }
-        return Solution{m_path, m_positions};
+        return Solution{{m_path.begin(), m_path.begin() + m_length}, m_positions};
     }
 
 private:
@@ -146,54 +161,36 @@ private:
 
     int distanceOf(int tile, int cell) const { return at(at(m_level.distance, tile), cell); }
 
-    // A view's entry is read when a partition needs it, and kept until its tiles move.
-    int excessOf(int v)
+    /* the table's entry for where view v's tiles stand now */
+    int excessOf(int v) const
     {
-        const std::uint32_t bit = std::uint32_t{1} << v;
-        if (!(m_known & bit)) {
-            const PatternView &view = at(m_level.views, v);
-            at(m_excess, v) = patterns::entryAt(view.entries, indexOf(view));
-            m_known |= bit;
-        }
-        return at(m_excess, v);
-    }
-
-    // The table's entry for where the view's tiles stand.
-    std::uint64_t indexOf(const PatternView &view) const
-    {
+        const PatternView &view = at(m_level.views, v);
         int cells[patterns::kMaxPatternTiles];
         for (int i = 0; i < view.table->size; ++i)
             cells[i] = at(view.seen, at(m_cellOf, at(view.tiles, i)));
-        return patterns::entryIndex(*view.table, cells);
+        return patterns::entryAt(view.entries, patterns::entryIndex(*view.table, cells));
     }
 
-    int partitionExcess(int p)
+    // After `tile` moved: each partition's excess changes only through the one pattern that
+    // holds the tile. False, as soon as one partition puts the board beyond `room` (moves
+    // left under the bound beyond the Manhattan distance); else the new entries and sums.
+    bool withinRoom(int tile, int room, std::array<int, kMaxLookups> &fresh,
+                    std::array<int, kMaxPartitions> &sums) const
     {
-        int sum = 0;
-        for (std::uint32_t members = at(m_level.partitions, p); members != 0;
-             members &= members - 1)
-            sum += excessOf(std::countr_zero(members));
-        return sum;
-    }
-
-    int largestExcess()
-    {
-        int largest = 0;
-        for (int p = 0; p < m_level.partitionCount; ++p)
-            largest = std::max(largest, partitionExcess(p));
-        return largest;
-    }
-
-    /* true when no partition puts the board beyond the bound after `made` moves */
-    bool withinBound(int made)
-    {
-        const int room = m_bound - made - m_manhattan;
-        if (room < 0)
-            return false;
-        // Most positions beyond the bound are told so by the first partition or two.
+        std::uint32_t read = 0;
         for (int p = 0; p < m_level.partitionCount; ++p) {
-            if (2 * partitionExcess(p) > room)
+            const int v = at(at(m_level.viewIn, tile), p);
+            int sum = at(m_sum, p);
+            if (v >= 0) {
+                if (!(read & (std::uint32_t{1} << v))) {
+                    at(fresh, v) = excessOf(v);
+                    read |= std::uint32_t{1} << v;
+                }
+                sum += at(fresh, v) - at(m_excess, v);
+            }
+            if (2 * sum > room)
                 return false;
+            at(sums, p) = sum;
         }
         return true;
     }
@@ -224,24 +221,36 @@ private:
         for (int i = 0; i < count; ++i) {
             const int from = at(order, i);
             const int tile = at(m_tileAt, from);
-            const std::uint32_t moved = at(m_level.viewsOfTile, tile);
-            const std::uint32_t known = m_known;
-            const std::array<int, kMaxLookups> excess = m_excess;
+            const int step = distanceOf(tile, blank) - distanceOf(tile, from);
             slide(tile, from, blank);
-            m_manhattan += distanceOf(tile, blank) - distanceOf(tile, from);
-            m_known &= ~moved;
-            m_path.push_back(tile);
-            if (m_manhattan == 0) // every tile home
+            m_manhattan += step;
+            at(m_path, made) = tile;
+            if (m_manhattan == 0) { // every tile home
+                m_length = made + 1;
                 return Outcome::Found;
-            if (withinBound(made + 1)) {
+            }
+            std::array<int, kMaxLookups> fresh;
+            std::array<int, kMaxPartitions> sums;
+            const int room = m_bound - (made + 1) - m_manhattan;
+            if (room >= 0 && withinRoom(tile, room, fresh, sums)) {
+                const std::uint32_t views = at(m_level.viewsOfTile, tile);
+                std::array<int, kMaxLookups> before;
+                for (std::uint32_t bits = views; bits != 0; bits &= bits - 1) {
+                    const int v = std::countr_zero(bits);
+                    at(before, v) = at(m_excess, v);
+                    at(m_excess, v) = at(fresh, v);
+                }
+                std::swap(m_sum, sums);
                 const Outcome outcome = deepen(made + 1, blank);
                 if (outcome != Outcome::Deeper)
                     return outcome;
+                std::swap(m_sum, sums);
+                for (std::uint32_t bits = views; bits != 0; bits &= bits - 1) {
+                    const int v = std::countr_zero(bits);
+                    at(m_excess, v) = at(before, v);
+                }
             }
-            m_path.pop_back();
-            m_excess = excess;
-            m_known = known;
-            m_manhattan -= distanceOf(tile, blank) - distanceOf(tile, from);
+            m_manhattan -= step;
             slide(tile, blank, from);
         }
         return Outcome::Deeper;
@@ -261,11 +270,13 @@ private:
     std::array<int, kMaxCells> m_tileAt{};
     std::array<int, kMaxCells> m_cellOf{}; // [0] the blank
     int m_manhattan = 0;
-    std::array<int, kMaxLookups> m_excess{}; // [view], where m_known has its bit
-    std::uint32_t m_known = 0;
+    std::array<int, kMaxLookups> m_excess{}; // [view]
+    std::array<int, kMaxPartitions> m_sum{}; // [partition]: the excess of its views
     int m_bound = 0;
     std::uint64_t m_positions = 0;
-    std::vector<int> m_path;
+    // Shortest solutions are at most 53 moves on the Normal board and about 80 on the Hard.
+    std::array<int, 128> m_path{};
+    int m_length = 0;
 };
 
 } // namespace
