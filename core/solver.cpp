@@ -198,7 +198,7 @@ private:
     /* moves made so far: `made`; the blank came from `cameFrom` (-1 at the start) */
     Outcome deepen(int made, int cameFrom)
     {
-        if ((++m_positions & 4095) == 0 && m_stop.stop_requested())
+        if ((++m_positions & 1023) == 0 && m_stop.stop_requested())
             return Outcome::Stopped;
         const int blank = at(m_cellOf, 0);
         // Tiles that step towards their homes first: in the last, deepest search the

@@ -81,10 +81,11 @@ std::vector<std::uint8_t> distances(const Table &p)
 
     const std::uint64_t ranks = core::patterns::arrangements(n, k);
     std::vector<std::uint8_t> distance(ranks, 0xff);
-    // A state is rank * n + the blank's cell; a region is done once any of its cells is.
+    // A state is rank * n + the blank's cell; taking one from a layer settles every state of
+    // its blank's region.
     Bits done(ranks * static_cast<std::uint64_t>(n));
     Bits queued(ranks * static_cast<std::uint64_t>(n));
-    // Below 2^32 states for every pattern of at most seven tiles on fifteen cells.
+    // Fewer than 2^32 states: at most 15!/9! arrangements of six tiles, times 15 cells.
     std::vector<std::uint32_t> layer, next;
 
     int at[core::patterns::kMaxPatternTiles];
@@ -100,7 +101,7 @@ std::vector<std::uint8_t> distances(const Table &p)
     }
     for (int depth = 0; !layer.empty(); ++depth) {
         next.clear();
-        for (const std::uint64_t state : layer) { // widened for the arithmetic
+        for (const std::uint64_t state : layer) {
             if (done.test(state))
                 continue;
             const std::uint64_t rank = state / static_cast<std::uint64_t>(n);
