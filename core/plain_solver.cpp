@@ -3,9 +3,9 @@
 #include "core/solver.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
-#include <vector>
 
 namespace core
 {
@@ -13,20 +13,29 @@ namespace core
 namespace
 {
 
-/* the longest increasing run that may skip elements */
-int longestIncreasing(const std::vector<int> &values)
-{
-    std::vector<int> best(values.size(), 1);
-    int longest = 0;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        for (std::size_t j = 0; j < i; ++j) {
-            if (values[j] < values[i])
-                best[i] = std::max(best[i], best[j] + 1);
+// The home columns (or rows) of the tiles standing in their own row (or column), in order.
+struct Line {
+    std::array<int, 5> values{};
+    int size = 0;
+    void add(int value) { values[static_cast<std::size_t>(size++)] = value; }
+
+    /* the tiles beyond a longest increasing run that may skip some */
+    int outOfOrder() const
+    {
+        std::array<int, 5> best{};
+        int longest = 0;
+        for (int i = 0; i < size; ++i) {
+            auto &b = best[static_cast<std::size_t>(i)];
+            b = 1;
+            for (int j = 0; j < i; ++j) {
+                if (values[static_cast<std::size_t>(j)] < values[static_cast<std::size_t>(i)])
+                    b = std::max(b, best[static_cast<std::size_t>(j)] + 1);
+            }
+            longest = std::max(longest, b);
         }
-        longest = std::max(longest, best[i]);
+        return size - longest;
     }
-    return longest;
-}
+};
 
 // Every tile's Manhattan distance, plus two for each tile that must step out of its home row
 // or column and back: of the tiles standing in the line they belong to, all but a longest
@@ -40,22 +49,22 @@ int lowerBound(const Board &board)
                  std::abs(g.row(board.cellOf(k)) - g.row(k - 1));
     }
     for (int r = 0; r < g.rows; ++r) {
-        std::vector<int> homeColumns;
+        Line homeColumns;
         for (int c = 0; c < g.columns; ++c) {
             const int k = board.tileAt(r * g.columns + c);
             if (k != 0 && g.row(k - 1) == r)
-                homeColumns.push_back(g.column(k - 1));
+                homeColumns.add(g.column(k - 1));
         }
-        bound += 2 * (static_cast<int>(homeColumns.size()) - longestIncreasing(homeColumns));
+        bound += 2 * homeColumns.outOfOrder();
     }
     for (int c = 0; c < g.columns; ++c) {
-        std::vector<int> homeRows;
+        Line homeRows;
         for (int r = 0; r < g.rows; ++r) {
             const int k = board.tileAt(r * g.columns + c);
             if (k != 0 && g.column(k - 1) == c)
-                homeRows.push_back(g.row(k - 1));
+                homeRows.add(g.row(k - 1));
         }
-        bound += 2 * (static_cast<int>(homeRows.size()) - longestIncreasing(homeRows));
+        bound += 2 * homeRows.outOfOrder();
     }
     return bound;
 }
