@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <algorithm>
+
 namespace testing
 {
 
@@ -47,6 +49,57 @@ void FakeDesktop::openUrl(QWidget *owner, const QString &url)
 {
     opened << url;
     openedFrom << owner;
+}
+
+namespace
+{
+class HeldJob final : public platform::SolveJob
+{
+public:
+    HeldJob(std::shared_ptr<HeldSolver::Asked> asked, const bool &withinWait)
+        : m_asked(std::move(asked)), m_withinWait(withinWait)
+    {
+    }
+    ~HeldJob() override { m_asked->over = true; }
+    std::optional<core::Solution> waitFor(std::chrono::milliseconds) override
+    {
+        if (m_asked->over || !m_withinWait)
+            return std::nullopt;
+        m_asked->over = true;
+        return core::solveShortest(m_asked->board);
+    }
+
+private:
+    std::shared_ptr<HeldSolver::Asked> m_asked;
+    const bool &m_withinWait;
+};
+} // namespace
+
+std::unique_ptr<platform::SolveJob> HeldSolver::solve(const core::Board &board, Answer answer)
+{
+    asked.push_back(std::make_shared<Asked>(Asked{board, std::move(answer)}));
+    return std::make_unique<HeldJob>(asked.back(), answersWithinWait);
+}
+
+int HeldSolver::answer()
+{
+    int answered = 0;
+    // An answer may ask for more, or abandon the others.
+    const auto now = asked;
+    for (const std::shared_ptr<Asked> &a : now) {
+        if (a->over)
+            continue;
+        a->over = true;
+        ++answered;
+        a->answer(*core::solveShortest(a->board));
+    }
+    return answered;
+}
+
+int HeldSolver::underWay() const
+{
+    return static_cast<int>(
+        std::count_if(asked.begin(), asked.end(), [](const auto &a) { return !a->over; }));
 }
 
 QString builtProgramDir()

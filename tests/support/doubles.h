@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/music_player.h"
+#include "platform/shortest_solver.h"
 
 #include <QList>
 #include <QString>
@@ -15,6 +16,8 @@ class QWidget;
 
 #include <deque>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace testing
 {
@@ -80,6 +83,24 @@ public:
     QStringList fatal;
     QStringList opened;
     QList<QWidget *> openedFrom;
+};
+
+// Answers a solve only when the test says so (answer()), synchronously, with the real
+// solver's solution; waitFor finds one only when `answersWithinWait`.
+class HeldSolver final : public platform::ShortestSolver
+{
+public:
+    std::unique_ptr<platform::SolveJob> solve(const core::Board &board, Answer answer) override;
+    int answer();         // every solve still under way, in the order asked; how many
+    int underWay() const; // asked, and neither answered nor abandoned
+    bool answersWithinWait = false;
+
+    struct Asked {
+        core::Board board;
+        Answer answer;
+        bool over = false;
+    };
+    std::vector<std::shared_ptr<Asked>> asked;
 };
 
 // The built program folder with its data tree.

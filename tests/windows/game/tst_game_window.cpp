@@ -78,12 +78,13 @@ class TestGameWindow : public QObject
     testing::ScriptedRandom m_random;
     testing::RecordingMusic m_music;
     testing::FakeDesktop m_desktop;
+    testing::HeldSolver m_solver;
     QPointer<GameWindow> m_window;
 
     GameWindow *newGame(int picture = 1)
     {
         m_window = new GameWindow(picture, windows::GamePictures{},
-                                  {m_clock, m_random, m_music, m_desktop});
+                                  {m_clock, m_random, m_music, m_desktop, m_solver});
         m_window->start();
         return m_window;
     }
@@ -173,7 +174,7 @@ private Q_SLOTS:
         QFETCH(int, picture);
         QFETCH(QString, name);
         QFETCH(QRectF, twips);
-        GameWindow window(picture, {}, {m_clock, m_random, m_music, m_desktop});
+        GameWindow window(picture, {}, {m_clock, m_random, m_music, m_desktop, m_solver});
         auto *w = window.findChild<QWidget *>(name);
         QVERIFY2(w, qPrintable(name + " is missing"));
         float l = 0, t = 0, wd = 0, h = 0;
@@ -203,7 +204,7 @@ private Q_SLOTS:
         QFETCH(int, picture);
         QFETCH(QString, tiles);
         QFETCH(QString, absent);
-        GameWindow window(picture, {}, {m_clock, m_random, m_music, m_desktop});
+        GameWindow window(picture, {}, {m_clock, m_random, m_music, m_desktop, m_solver});
         QCOMPARE(window.windowTitle(), QStringLiteral("Zantho Games - Puzzle +1"));
         QCOMPARE(window.size(), QSize(685, 471));
         QVERIFY(window.testAttribute(Qt::WA_DeleteOnClose));
