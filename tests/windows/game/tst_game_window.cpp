@@ -132,6 +132,7 @@ class TestGameWindow : public QObject
 private Q_SLOTS:
     void init()
     {
+        m_solver = testing::HeldSolver();
         m_random.values.clear();
         m_music.calls.clear();
         m_desktop = testing::FakeDesktop();
@@ -157,6 +158,7 @@ private Q_SLOTS:
         QTest::newRow("stop") << 1 << "Image3" << QRectF(7080, 4680, 480, 480);
         QTest::newRow("back") << 1 << "Image4" << QRectF(6600, 5280, 480, 480);
         QTest::newRow("restart") << 1 << "Image2" << QRectF(6600, 5880, 480, 480);
+        QTest::newRow("hint") << 1 << "ImHint" << QRectF(7080, 5280, 480, 480);
         QTest::newRow("banner") << 1 << "ImgBanner" << QRectF(8070, 5820, 1530, 555);
         QTest::newRow("Normal preview") << 1 << "ImEPrev" << QRectF(6360, 840, 3660, 2700);
         QTest::newRow("Hard preview") << 28 << "ImGPrev" << QRectF(6720, 480, 2820, 3780);
@@ -399,6 +401,75 @@ private Q_SLOTS:
                  QStringLiteral("Press here to restart the game..."));
     }
 
+    // When play opens (not before) the board goes to the solver. H, the hint button and a
+    // reader's press each slide a tile of a shortest solution as a click; while the solver
+    // works the button shows it, to the eye and to a reader.
+    void hintByKeyButtonAndReader()
+    {
+        newGame(1);
+        QVERIFY(fire("Timer2"));
+        shuffleSteps({testing::kUp, testing::kUp, testing::kThree});
+        QVERIFY(fire("Timer2", 13));
+        QTest::keyClick(m_window, Qt::Key_H);
+        QVERIFY(m_solver.asked.empty());
+        QVERIFY(fire("Timer2"));
+        QCOMPARE(m_solver.asked.size(), std::size_t(1));
+        QCOMPARE(m_solver.asked[0]->board, m_window->round().board());
+
+        auto *hint = element<Picture>(m_window, QStringLiteral("ImHint"));
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(hint);
+        QTest::keyClick(m_window, Qt::Key_H);
+        QVERIFY(hint->shows(resources::pixmap(resources::name::iconHintBusy)));
+        QCOMPARE(reader->text(QAccessible::Description),
+                 QStringLiteral("Working out the next move..."));
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("0"));
+        QCOMPARE(m_solver.answer(), 1);
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("1"));
+        QVERIFY(hint->shows(resources::pixmap(resources::name::iconHint)));
+        QCOMPARE(reader->text(QAccessible::Description),
+                 QStringLiteral("Press here for a hint..."));
+        QTest::mouseClick(hint, Qt::LeftButton);
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("2"));
+        QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("Hint"));
+        QSignalSpy finished(m_window.data(), &GameWindow::finished);
+        reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(finished.count(), 1);
+        const auto result = finished.first().first().value<session::GameResult>();
+        QVERIFY(result.hintUsed);
+        QCOMPARE(result.clicks, 3);
+        QCOMPARE(result.shortestClicks, 3);
+    }
+
+    // The win waits a moment for the fewest clicks, if the solver has not told them yet, and
+    // no longer; no solve outlives the round.
+    void winWaitsForTheFewestClicks_data()
+    {
+        QTest::addColumn<bool>("answeredInPlay");
+        QTest::addColumn<bool>("withinWait");
+        QTest::addColumn<int>("shortest"); // -1: not known
+        QTest::newRow("answered during play") << true << false << 1;
+        QTest::newRow("answered within the wait") << false << true << 1;
+        QTest::newRow("not answered by the win") << false << false << -1;
+    }
+    void winWaitsForTheFewestClicks()
+    {
+        QFETCH(bool, answeredInPlay);
+        QFETCH(bool, withinWait);
+        QFETCH(int, shortest);
+        newGame(1);
+        openPlay({testing::kUp});
+        m_solver.answersWithinWait = withinWait;
+        if (answeredInPlay)
+            QCOMPARE(m_solver.answer(), 1);
+        QSignalSpy finished(m_window.data(), &GameWindow::finished);
+        QTest::mouseClick(tile(QStringLiteral("ImE8")), Qt::LeftButton);
+        QCOMPARE(finished.count(), 1);
+        const auto result = finished.first().first().value<session::GameResult>();
+        QCOMPARE(result.shortestClicks.value_or(-1), shortest);
+        QVERIFY(!result.hintUsed);
+        QCOMPARE(m_solver.underWay(), 0);
+    }
+
     // The buttons' keys: Escape asks the stop question, Ctrl+R restarts, Backspace goes back.
     void buttonKeys()
     {
@@ -573,6 +644,7 @@ private Q_SLOTS:
         QCOMPARE(confirmed.count(), 1);
         QCOMPARE(m_music.calls, QStringList{"stop"});
         m_window->leave();
+        QCOMPARE(m_solver.underWay(), 0); // the solve of play's board is abandoned
         QVERIFY(m_window->isHidden());
         for (const char *name : {"Timer1", "Timer2", "TimSmus", "TmHour", "TmrBanner"})
             QVERIFY2(!timer(name)->isRunning(), name);
@@ -638,6 +710,8 @@ private Q_SLOTS:
                               << "Press here to go back...";
         QTest::newRow("banner") << "ImgBanner"
                                 << "Press here to visit the website...";
+        QTest::newRow("hint") << "ImHint"
+                              << "Press here for a hint...";
     }
     void hoverTexts()
     {

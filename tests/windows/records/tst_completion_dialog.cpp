@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -95,6 +96,89 @@ private Q_SLOTS:
         // A game without a single counted second shows the time as the game window did.
         QCOMPARE(dialog.findChild<platform::Label *>(QStringLiteral("LbCount"))->caption(),
                  QStringLiteral("0"));
+    }
+
+    // The fewest clicks, when known, on a line of their own below, in the dialog's style;
+    // every other element stays where it was.
+    void fewestClicksLine_data()
+    {
+        QTest::addColumn<int>("shortest");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("one click") << 1 << "click";
+        QTest::newRow("38 clicks") << 38 << "clicks";
+    }
+    void fewestClicksLine()
+    {
+        QFETCH(int, shortest);
+        QFETCH(QString, unit);
+        records::RecordsFile file(QStringLiteral("/nonexistent/Kelset.dll"));
+        windows::CompletionDialog plain({core::Level::Normal, 70, 40}, file, m_desktop);
+        windows::CompletionDialog told({core::Level::Normal, 70, 40, false, shortest}, file,
+                                       m_desktop);
+        QVERIFY(!plain.findChild<QWidget *>(QStringLiteral("LbShortest")));
+        QCOMPARE(told.size(), QSize(358, 113));
+        const auto caption = [&](const char *name) {
+            return told.findChild<platform::Label *>(QLatin1String(name))->caption();
+        };
+        QCOMPARE(caption("Label6") + u' ' + caption("LbShortest") + u' ' + caption("Label7"),
+                 QStringLiteral("Shortest possible: %1 %2").arg(shortest).arg(unit));
+        const auto *clicks = told.findChild<QLabel *>(QStringLiteral("LbClicks"));
+        const auto *number = told.findChild<QLabel *>(QStringLiteral("LbShortest"));
+        QCOMPARE(number->font(), clicks->font());
+        QCOMPARE(number->palette().color(QPalette::WindowText),
+                 clicks->palette().color(QPalette::WindowText));
+        for (const QWidget *w : plain.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!w->objectName().isEmpty())
+                QCOMPARE(told.findChild<QWidget *>(w->objectName())->geometry(), w->geometry());
+        }
+    }
+
+    // A game with a hint sets no record: where it would have beaten one, the prompt's place
+    // says so; the records file is not touched and nothing is left beside it, even when the
+    // records were cleared while the dialog stood open (the save would find them beaten).
+    void hintedGameSetsNoRecord_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // empty: no file
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("note"); // empty: none
+        const QByteArray normal = "[EA]\r\nNAMCL=Ann\r\nCLI1=57\r\nTIE1=300\r\nTIE2=212\r\n";
+        QTest::newRow("no file yet: both")
+            << QByteArray() << 200
+            << "A hint was used, so this game sets no record; it would have beaten both records.";
+        QTest::newRow("the time record")
+            << normal << 200
+            << "A hint was used, so this game sets no record; it would have beaten the time "
+               "record.";
+        QTest::newRow("no record beaten, then the file removed") << normal << 400 << "";
+    }
+    void hintedGameSetsNoRecord()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(int, seconds);
+        QFETCH(QString, note);
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        if (!before.isEmpty())
+            QVERIFY(testing::putFile(path, before));
+        const bool removed = note.isEmpty();
+        QStringList files = QDir(QFileInfo(path).path()).entryList(QDir::Files);
+        if (removed)
+            files.removeAll(QFileInfo(path).fileName());
+        records::RecordsFile file(path);
+        QString shown;
+        const Seen seen = runDialog(
+            {core::Level::Normal, seconds, 60, true, 60}, file, m_desktop, [&](QWidget *dialog) {
+                auto *n = dialog->findChild<platform::Label *>(QStringLiteral("LbNote"));
+                if (!n->isHidden())
+                    shown = n->caption();
+                if (removed)
+                    QFile::remove(path);
+            });
+        QVERIFY(!seen.prompt && !seen.entry);
+        QCOMPARE(shown, note);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(testing::fileBytes(path), removed ? QByteArray() : before);
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), files);
     }
 
     void handOff_data()
