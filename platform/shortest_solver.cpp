@@ -2,10 +2,13 @@
 
 #include <pthread.h>
 #include <sched.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -14,6 +17,23 @@ namespace platform
 
 namespace
 {
+
+std::atomic<int> searching = 0;
+
+// The tables' pages go back once no search reads them: 4 MB the game in play need not keep
+// between hints. They stay in the page cache, so the next search reads them in at once.
+// Only whole pages of the tables are given back, and they are never written: the system
+// reads them again from the program file.
+void releaseTablePages()
+{
+    const std::span<const std::uint8_t> tables = core::solverTables();
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto first = reinterpret_cast<std::uintptr_t>(tables.data());
+    const std::uintptr_t begin = (first + page - 1) & ~(page - 1);
+    const std::uintptr_t end = (first + tables.size()) & ~(page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_DONTNEED);
+}
 
 // What a job and its thread share; the thread's answer finds it even after the job is gone.
 struct Shared {
@@ -33,7 +53,10 @@ public:
         m_shared->answer = std::move(answer);
         m_thread = std::jthread([board, answers, shared = m_shared](std::stop_token stop) {
             lowerThreadPriority();
+            ++searching;
             std::optional<core::Solution> solution = core::solveShortest(board, stop);
+            if (--searching == 0)
+                releaseTablePages();
             if (!solution)
                 return; // abandoned
             {
