@@ -90,9 +90,6 @@ private Q_SLOTS:
             {n::cursorBanner, {32, 32}},
             {n::cursorMenuPointer, {32, 32}},
             {n::cursorClose, {32, 32}},
-            {n::iconHint, {32, 32}},
-            {n::iconHintBusy, {32, 32}},
-            {n::completionBackgroundTall, {372, 136}},
         };
         for (const auto &[name, size] : rows)
             QTest::newRow(qPrintable(name)) << name << size;

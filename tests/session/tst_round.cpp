@@ -7,12 +7,10 @@
 #include <QTest>
 
 #include <deque>
-#include <vector>
 
 using session::Changes;
 using session::Round;
 using session::Status;
-Q_DECLARE_METATYPE(std::vector<double>)
 
 namespace
 {
@@ -66,16 +64,15 @@ bool tickSequencer(Round &round, int ticks)
     return true;
 }
 
-void shuffle(Round &round, const std::vector<double> &draws)
+void shuffle(Round &round, std::initializer_list<double> draws)
 {
-    Draws random;
-    random.values.assign(draws.begin(), draws.end());
+    Draws random(draws);
     for (std::size_t i = 0; i < draws.size(); ++i)
         round.shuffleStep(random);
 }
 
 // A new round of picture 1 (Normal) up to "Done", with the given walk of the blank.
-Round playing(const std::vector<double> &walk = {}, int picture = 1)
+Round playing(std::initializer_list<double> walk = {}, int picture = 1)
 {
     Round round(picture);
     round.start();
@@ -88,21 +85,6 @@ Round playing(const std::vector<double> &walk = {}, int picture = 1)
 QString text(const core::Board &board)
 {
     return testing::boardText(board);
-}
-
-core::Solution best(const core::Board &board)
-{
-    return *core::solveShortest(board);
-}
-
-// A tile beside the blank that is not `other`.
-int neighbourBut(const core::Board &board, int other)
-{
-    for (const auto way :
-         {core::Slide::Up, core::Slide::Down, core::Slide::Left, core::Slide::Right})
-        if (const int k = core::tileThatSlides(board, way); k != 0 && k != other)
-            return k;
-    return 0;
 }
 
 } // namespace
@@ -437,7 +419,6 @@ private Q_SLOTS:
         QTest::newRow("stop") << int(session::Hover::Stop) << int(Status::StopHint);
         QTest::newRow("back") << int(session::Hover::Back) << int(Status::BackHint);
         QTest::newRow("banner") << int(session::Hover::Banner) << int(Status::BannerHint);
-        QTest::newRow("hint") << int(session::Hover::Hint) << int(Status::HintHint);
     }
     void hoverTexts()
     {
@@ -463,104 +444,6 @@ private Q_SLOTS:
         round.hover(static_cast<session::Hover>(target));
         round.hover(session::Hover::Background);
         QCOMPARE(round.status(), Status::Done);
-    }
-
-    // Pressed again and again from "Done", the hint finishes the picture in exactly the fewest
-    // clicks play's first board needed, whether the solver answered first or the hint waited
-    // for it (the control busy, a second press adding nothing); the result says so.
-    void hintsFinishInTheFewestClicks_data()
-    {
-        QTest::addColumn<int>("picture");
-        QTest::addColumn<std::vector<double>>("walk");
-        QTest::addColumn<bool>("answeredFirst");
-        QTest::newRow("Normal, answered before the first hint")
-            << 1 << std::vector{kUp, kUp, kLeftOnNormal, kLeftOnNormal, kDown} << true;
-        QTest::newRow("Hard, the first hint waits")
-            << 28 << std::vector{kUp, kUp, 0.1, kDown, 0.1} << false;
-    }
-    void hintsFinishInTheFewestClicks()
-    {
-        QFETCH(int, picture);
-        QFETCH(std::vector<double>, walk);
-        QFETCH(bool, answeredFirst);
-        Round round = playing(walk, picture);
-        const core::Board opened = round.board();
-        QCOMPARE(round.solvesWanted(), std::vector{opened});
-        if (!answeredFirst) {
-            QVERIFY(round.hint().has(Changes::Hint));
-            QVERIFY(round.hintBusy());
-            QVERIFY(round.hint().none());
-            QCOMPARE(round.solvesWanted(), std::vector{opened});
-        }
-        const int fewest = best(opened).length();
-        QVERIFY(fewest >= 4);
-        const Changes answer = round.solved(opened, best(opened));
-        QCOMPARE(answer.has(Changes::Clicks), !answeredFirst);
-        QVERIFY(!round.hintBusy() && round.solvesWanted().empty());
-        QCOMPARE(round.shortestClicks(), fewest);
-        while (!round.finished() && round.clicks() < fewest)
-            QVERIFY(round.hint().has(Changes::Clicks));
-        QVERIFY(round.finished());
-        const session::GameResult result = round.result();
-        QVERIFY(result.hintUsed);
-        QCOMPARE(result.clicks, fewest);
-        QCOMPARE(result.shortestClicks, fewest);
-    }
-
-    // Off the shortest path the hint asks for the board as it stands and waits; a move of the
-    // player's own meanwhile takes the question back. Following the path by hand keeps it.
-    void hintFromWhereThePlayerStands()
-    {
-        Round round = playing({kUp, kUp, kLeftOnNormal, kLeftOnNormal, kDown});
-        const core::Board opened = round.board();
-        const std::vector<int> path = best(opened).tiles;
-        round.solved(opened, best(opened));
-        round.clickTile(path[0]);
-        QVERIFY(round.hint().has(Changes::Clicks)); // still on the path: at once
-        QVERIFY(round.result().hintUsed);
-        round.clickTile(neighbourBut(round.board(), path[2]));
-        QVERIFY(round.hint().has(Changes::Solve));
-        QCOMPARE(round.solvesWanted(), std::vector{round.board()});
-        round.clickTile(neighbourBut(round.board(), 0));
-        QVERIFY(!round.hintBusy() && round.solvesWanted().empty());
-        QVERIFY(round.solved(round.board(), best(round.board())).none()); // not asked for
-
-        round.hint();
-        const core::Board asked = round.board();
-        const int clicks = round.clicks();
-        round.solved(asked, best(asked));
-        while (!round.finished() && round.clicks() < 100)
-            round.hint();
-        QCOMPARE(round.clicks(), clicks + best(asked).length());
-        QCOMPARE(round.result().shortestClicks, best(opened).length());
-    }
-
-    // No hint before play opens, nor during a restart's shuffle while the tiles take clicks;
-    // a restart forgets the hint's mark and the fewest clicks with the time and the clicks,
-    // and a game won before play opens again has none. A board the shuffle left whole needs
-    // no solver: 0 clicks.
-    void restartForgetsTheHint()
-    {
-        Round early(1);
-        early.start();
-        QVERIFY(tickSequencer(early, 1));
-        QVERIFY(early.hint().none());
-
-        Round round = playing({kUp, kUp});
-        round.solved(round.board(), best(round.board()));
-        QVERIFY(round.hint().has(Changes::Clicks));
-        QVERIFY(round.restart().has(Changes::Clicks));
-        QVERIFY(!round.result().hintUsed && !round.shortestClicks());
-        QVERIFY(tickSequencer(round, 1));
-        QVERIFY(round.hint().none());
-        QVERIFY(round.clickTile(8).has(Changes::Finished));
-        QCOMPARE(round.result(), (session::GameResult{core::Level::Normal, 0, 1}));
-
-        Round whole = playing({kUp, kDown});
-        QVERIFY(whole.solvesWanted().empty());
-        QCOMPARE(whole.shortestClicks(), 0);
-        QVERIFY(whole.hint().has(Changes::Finished));
-        QVERIFY(whole.result().hintUsed);
     }
 
     // One seed, one shuffle: two rounds given engines of the same seed end their shuffles on

@@ -6,8 +6,6 @@
 #include <QWidget>
 #include <QtTest/qtestspontaneevent.h>
 
-#include <algorithm>
-
 namespace testing
 {
 
@@ -51,55 +49,39 @@ void FakeDesktop::openUrl(QWidget *owner, const QString &url)
     openedFrom << owner;
 }
 
-namespace
-{
-class HeldJob final : public platform::SolveJob
-{
-public:
-    HeldJob(std::shared_ptr<HeldSolver::Asked> asked, const bool &withinWait)
-        : m_asked(std::move(asked)), m_withinWait(withinWait)
+struct HeldSolver::Job final : platform::SolveJob {
+    Job(HeldSolver &s, const core::Board &b, Answer a) : solver(s), board(b), answer(std::move(a))
     {
+        solver.m_open.push_back(this);
     }
-    ~HeldJob() override { m_asked->over = true; }
+    ~Job() override { std::erase(solver.m_open, this); }
     std::optional<core::Solution> waitFor(std::chrono::milliseconds) override
     {
-        if (m_asked->over || !m_withinWait)
+        if (!solver.answersWithinWait || std::erase(solver.m_open, this) == 0)
             return std::nullopt;
-        m_asked->over = true;
-        return core::solveShortest(m_asked->board);
+        return core::solveShortest(board);
     }
-
-private:
-    std::shared_ptr<HeldSolver::Asked> m_asked;
-    const bool &m_withinWait;
+    HeldSolver &solver;
+    core::Board board;
+    Answer answer;
 };
-} // namespace
 
 std::unique_ptr<platform::SolveJob> HeldSolver::solve(const core::Board &board, Answer answer)
 {
-    asked.push_back(std::make_shared<Asked>(Asked{board, std::move(answer)}));
-    return std::make_unique<HeldJob>(asked.back(), answersWithinWait);
+    return std::make_unique<Job>(*this, board, std::move(answer));
 }
 
 int HeldSolver::answer()
 {
     int answered = 0;
-    // An answer may ask for more, or abandon the others.
-    const auto now = asked;
-    for (const std::shared_ptr<Asked> &a : now) {
-        if (a->over)
-            continue;
-        a->over = true;
-        ++answered;
-        a->answer(*core::solveShortest(a->board));
+    for (; !m_open.empty(); ++answered) {
+        // The answer may let its job go, or ask for another.
+        const core::Board board = m_open.front()->board;
+        const Answer answer = m_open.front()->answer;
+        m_open.erase(m_open.begin());
+        answer(*core::solveShortest(board));
     }
     return answered;
-}
-
-int HeldSolver::underWay() const
-{
-    return static_cast<int>(
-        std::count_if(asked.begin(), asked.end(), [](const auto &a) { return !a->over; }));
 }
 
 QString builtProgramDir()

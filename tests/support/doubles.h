@@ -16,7 +16,6 @@ class QWidget;
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace testing
@@ -85,22 +84,19 @@ public:
     QList<QWidget *> openedFrom;
 };
 
-// Answers a solve only when the test says so (answer()), synchronously, with the real
-// solver's solution; waitFor finds one only when `answersWithinWait`.
+// Answers a solve only when the test says so (answer(): every one under way, with the real
+// solver's solution); a win's wait finds one only when `answersWithinWait`.
 class HeldSolver final : public platform::ShortestSolver
 {
 public:
     std::unique_ptr<platform::SolveJob> solve(const core::Board &board, Answer answer) override;
-    int answer();         // every solve still under way, in the order asked; how many
-    int underWay() const; // asked, and neither answered nor abandoned
+    int answer(); // how many it answered
+    int underWay() const { return static_cast<int>(m_open.size()); }
     bool answersWithinWait = false;
 
-    struct Asked {
-        core::Board board;
-        Answer answer;
-        bool over = false;
-    };
-    std::vector<std::shared_ptr<Asked>> asked;
+private:
+    struct Job;
+    std::vector<Job *> m_open;
 };
 
 // The built program folder with its data tree.
