@@ -45,7 +45,7 @@ records::PlayerFolder playerFolderOf(const platform::UserFolders &folders)
 Flow::Flow(const RunServices &services)
     : m_tree(services.programDir), m_ownPictures(services.userFolders.pictures()),
       m_clock(services.clock), m_random(services.random), m_music(services.music),
-      m_desktop(services.desktop),
+      m_desktop(services.desktop), m_solver(services.solver),
       m_recordsFile(records::RecordsFile::forInstalled(m_tree.path(records::recordsFileRule()),
                                                        playerFolderOf(services.userFolders)))
 {
@@ -118,8 +118,8 @@ void Flow::play(int picture, const QString &ownFile)
         return;
     }
     platform::switchTune(m_music, platform::Tune::Game);
-    auto *game =
-        new windows::GameWindow(pictures.level, pictures, {m_clock, m_random, m_music, m_desktop});
+    auto *game = new windows::GameWindow(pictures.level, pictures,
+                                         {m_clock, m_random, m_music, m_desktop, m_solver});
     m_game = game;
     releasePicturesWhenGone(game);
     connect(game, &windows::GameWindow::backRequested, this, &Flow::backToMenu);

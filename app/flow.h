@@ -22,6 +22,7 @@ namespace platform
 {
 class Desktop;
 class MusicPlayer;
+class ShortestSolver;
 class TimeSource;
 } // namespace platform
 
@@ -43,6 +44,7 @@ struct RunServices {
     core::RandomSource &random;
     platform::MusicPlayer &music;
     platform::Desktop &desktop;
+    platform::ShortestSolver &solver;
     // The player's own folders: the records go there when the program folder's may not be
     // written.
     platform::UserFolders userFolders = platform::UserFolders::fromEnvironment();
@@ -93,6 +95,7 @@ private:
     core::RandomSource &m_random;
     platform::MusicPlayer &m_music;
     platform::Desktop &m_desktop;
+    platform::ShortestSolver &m_solver;
     records::RecordsFile m_recordsFile;
     QPointer<windows::MenuWindow> m_menu;
     QPointer<windows::GameWindow> m_game;

@@ -1,5 +1,5 @@
 // The program opens its menu window and nothing else: no command line, no settings. Here the
-// real clock, randomness, music and desktop are made and handed to the flow of windows.
+// real clock, randomness, music, desktop and solver are made and handed to the flow of windows.
 #include "app/flow.h"
 #include "app/seed.h"
 #include "core/shuffler.h"
@@ -9,6 +9,7 @@
 #include "platform/display.h"
 #include "platform/music_device.h"
 #include "platform/sequencer_music.h"
+#include "platform/shortest_solver.h"
 #include "platform/termination.h"
 #include "resources/resources.h"
 
@@ -35,8 +36,9 @@ int main(int argc, char *argv[])
     platform::DeferredMusicOutput sound = platform::prepareMusicOutput();
     platform::SequencerMusic music(tree.menuMusic(), tree.gameMusic(), std::move(sound.output));
     platform::SystemDesktop desktop;
+    platform::ThreadedSolver solver;
 
-    app::Flow flow({programDir, clock, random, music, desktop});
+    app::Flow flow({programDir, clock, random, music, desktop, solver});
     QObject::connect(&flow, &app::Flow::runEnded, &app,
                      [](int status) { QCoreApplication::exit(status); });
     // A run the system ends (SIGTERM, a logout) ends at once, without a question, status 0;

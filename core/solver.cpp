@@ -304,6 +304,11 @@ bool isSolvable(const Board &board)
     return exchanges % 2 == blankSteps % 2;
 }
 
+std::span<const std::uint8_t> solverTables()
+{
+    return {puzzle_pattern_tables, patterns::kTablesBytes};
+}
+
 std::optional<Solution> solveShortest(const Board &board, std::stop_token stop)
 {
     if (!isSolvable(board))

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stop_token>
 #include <vector>
 
@@ -33,6 +34,10 @@ bool isSolvable(const Board &board);
 // as a shortest solution. Its tables are 4 MB of the program's read-only pages (0.2 MB of
 // them the Normal board's), which the system reads in as searches touch them.
 std::optional<Solution> solveShortest(const Board &board, std::stop_token stop = {});
+
+// Where those tables lie, for a caller that hands their pages back to the system between
+// searches (the next search reads them in again, from the page cache).
+std::span<const std::uint8_t> solverTables();
 
 // The plain search: Manhattan distance and linear conflicts, no tables. The same lengths as
 // solveShortest, simply and slowly got (seconds and more for the hardest boards of the

@@ -155,6 +155,12 @@ Beaten RecordsFile::beats(const session::GameResult &game) const
 SaveOutcome RecordsFile::save(const session::GameResult &game, const QString &name, Beaten promised,
                               const std::function<void()> &waiting)
 {
+    if (game.hintUsed) {
+        SaveOutcome outcome{true, {}, {}, {}};
+        if (promised.any())
+            outcome.notRecorded = NotRecorded{NotRecorded::Reason::HintUsed, promised, {}};
+        return outcome;
+    }
     if (!m_unsaveable.isEmpty())
         return {false, {}, {}, m_unsaveable};
     const QString stored = sanitizedName(name);

@@ -59,10 +59,11 @@ struct RecordsPlace {
 struct NotRecorded {
     enum class Reason {
         TakenMeanwhile, // another copy saved as good a result first
+        HintUsed,       // a game with a hint sets no record
     };
     Reason reason = Reason::TakenMeanwhile;
     Beaten records;       // which of its level's two
-    LevelRecords holders; // the level's records as the file holds them now
+    LevelRecords holders; // the level's records as the file holds them now (TakenMeanwhile)
 };
 
 struct SaveOutcome {
@@ -95,7 +96,7 @@ public:
     // go into the file in one write. Nothing beaten writes nothing and counts as saved. Of
     // the records `promised` (the name prompt's), those the file no longer takes come back
     // in notRecorded. `waiting` is told, on the thread that saves, when another copy holds
-    // the lock.
+    // the lock. A game with a hint is saved nowhere: the file is not even locked.
     SaveOutcome save(const session::GameResult &game, const QString &name, Beaten promised = {},
                      const std::function<void()> &waiting = {});
 

@@ -45,6 +45,12 @@ inline const QString cursorButton = QStringLiteral("cursor_button"); // 32 x 32,
 inline const QString cursorBanner = QStringLiteral("cursor_banner"); // 32 x 32, the banner
 inline const QString cursorMenuPointer = QStringLiteral("cursor_menu_pointer"); // 32 x 32
 inline const QString cursorClose = QStringLiteral("cursor_close"); // 32 x 32, the "Close" labels
+
+// The hint button (32 x 32), and the same greyed while the solver works; the completion
+// dialog's background (372 x 136) for the dialog one line taller, the fewest clicks shown.
+inline const QString iconHint = QStringLiteral("icon_hint");
+inline const QString iconHintBusy = QStringLiteral("icon_hint_busy");
+inline const QString completionBackgroundTall = QStringLiteral("completion_background_tall");
 } // namespace name
 
 void init(); // makes the built-in pictures reachable

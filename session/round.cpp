@@ -7,7 +7,7 @@
 namespace session
 {
 
-Round::Round(core::Level level) : m_board(level) {}
+Round::Round(core::Level level) : m_board(level), m_pathAt(level) {}
 
 Changes Round::setTimers(const TimerIntervals &timers)
 {
@@ -55,6 +55,16 @@ Changes Round::sequencerTick(core::RandomSource &random)
         }
         t.gameClock = kPollMs;
         t.sequencer = 0;
+        // The fewest clicks of this game, worked out while the player plays; a kept path
+        // that stands on this board already knows them.
+        if (core::isSolved(m_board)) {
+            m_shortest = 0;
+        } else if (onKeptPath()) {
+            m_shortest = static_cast<int>(m_path.size() - m_pathNext);
+        } else {
+            m_openedOn = m_board;
+            changes |= Changes::Solve;
+        }
         if (m_timingUnseen) {
             // Play opens again: the clock the player sees starts from nothing.
             m_timingUnseen = false;
@@ -96,13 +106,96 @@ Changes Round::clickTile(int k)
     if (!m_tilesEnabled || m_finished || k < 1 || k > m_board.numberedTiles())
         return {};
     Changes changes;
+    const bool alongPath = onKeptPath() && m_path[m_pathNext] == k;
     if (core::slideTile(m_board, k) != core::Slide::None) {
         ++m_clicks;
         changes |= Changes::Board | Changes::Clicks;
+        if (alongPath) {
+            m_pathAt = m_board;
+            ++m_pathNext;
+        }
+        // The player moved on before the hint came: the board it was for is gone.
+        if (m_hintWaitsOn && *m_hintWaitsOn != m_board) {
+            m_hintWaitsOn.reset();
+            changes |= Changes::Hint | Changes::Solve;
+        }
     }
+    return changes | checkCompletion();
+}
+
+Changes Round::checkCompletion()
+{
     // Even a click that moves nothing asks: a shuffle may have ended on the solved picture.
-    if (core::isSolved(m_board))
-        changes |= finish();
+    return core::isSolved(m_board) ? finish() : Changes();
+}
+
+bool Round::onKeptPath() const
+{
+    return m_pathNext < m_path.size() && m_board == m_pathAt;
+}
+
+Changes Round::hint()
+{
+    // Play has not opened, or opens again after a restart's shuffle: no hint.
+    if (!m_tilesEnabled || m_finished || m_timers.sequencer != 0)
+        return {};
+    if (onKeptPath()) {
+        m_hintUsed = true;
+        return clickTile(m_path[m_pathNext]);
+    }
+    if (core::isSolved(m_board)) {
+        // Nothing to slide: the hint is the click that finds the picture whole.
+        m_hintUsed = true;
+        return checkCompletion();
+    }
+    if (m_hintWaitsOn)
+        return {}; // already waiting for this board
+    m_hintWaitsOn = m_board;
+    return Changes::Hint | Changes::Solve;
+}
+
+Changes Round::solved(const core::Board &board, const core::Solution &solution)
+{
+    const bool opening = m_openedOn == board;
+    const bool hinted = m_hintWaitsOn == board;
+    if (!opening && !hinted)
+        return {};
+    Changes changes = Changes::Solve;
+    if (opening) {
+        m_shortest = solution.length();
+        m_openedOn.reset();
+    }
+    if (!onKeptPath()) {
+        m_pathAt = board;
+        m_path = solution.tiles;
+        m_pathNext = 0;
+    }
+    if (hinted) {
+        m_hintWaitsOn.reset();
+        changes |= Changes::Hint | hint();
+    }
+    return changes;
+}
+
+std::vector<core::Board> Round::solvesWanted() const
+{
+    std::vector<core::Board> wanted;
+    if (m_openedOn)
+        wanted.push_back(*m_openedOn);
+    if (m_hintWaitsOn && m_hintWaitsOn != m_openedOn)
+        wanted.push_back(*m_hintWaitsOn);
+    return wanted;
+}
+
+Changes Round::forgetSolves()
+{
+    Changes changes;
+    if (m_openedOn || m_hintWaitsOn)
+        changes |= Changes::Solve;
+    if (m_hintWaitsOn)
+        changes |= Changes::Hint;
+    m_openedOn.reset();
+    m_hintWaitsOn.reset();
     return changes;
 }
 
@@ -116,9 +209,15 @@ Changes Round::finish()
 {
     m_finished = true;
     m_stepsLeft = 0;
+    // The solve of play's first board may still answer, for the fewest clicks; no hint will.
+    Changes changes;
+    if (m_hintWaitsOn) {
+        m_hintWaitsOn.reset();
+        changes |= Changes::Hint | Changes::Solve;
+    }
     // The result is final from here on: neither clock may add a second to it, and a shuffle
     // still under way (the picture completed during a restart's) must not take it apart again.
-    return Changes::Finished | setTimers({0, 0, 0, 0});
+    return changes | Changes::Finished | setTimers({0, 0, 0, 0});
 }
 
 Changes Round::pollGameClock(std::string_view timeOfDay)
@@ -156,7 +255,10 @@ Changes Round::restart()
 {
     if (m_finished)
         return {};
-    Changes changes;
+    // A new shuffle: a new game as far as the fewest clicks and the hint's mark go.
+    Changes changes = forgetSolves();
+    m_shortest.reset();
+    m_hintUsed = false;
     if (m_clicks != 0) {
         m_clicks = 0;
         changes |= Changes::Clicks;
@@ -213,6 +315,8 @@ Changes Round::hover(Hover target)
         return setStatus(Status::BackHint);
     case Hover::Banner:
         return setStatus(Status::BannerHint);
+    case Hover::Hint:
+        return setStatus(Status::HintHint);
     }
     return {};
 }
@@ -220,7 +324,7 @@ Changes Round::hover(Hover target)
 Changes Round::leave()
 {
     m_stepsLeft = 0;
-    return setTimers({0, 0, 0, 0});
+    return forgetSolves() | setTimers({0, 0, 0, 0});
 }
 
 } // namespace session

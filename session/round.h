@@ -1,26 +1,32 @@
 #pragma once
 // One round of the game as a typed model: the board of the chosen picture, the clicks, the
 // two second counters, the sequencer that takes the round from the whole picture through the
-// shuffle to play, and the status line. Plain C++: the game window shows this model and
-// forwards its input and its timers' ticks here; every operation says what it changed.
+// shuffle to play, the status line, and what the round knows of shortest solutions (the
+// fewest clicks the board needed when play opened, a shortest path for the hint). Plain C++:
+// the game window shows this model and forwards its input, its timers' ticks and the
+// solver's answers here; every operation says what it changed.
 
 #include "core/board.h"
 #include "core/shuffler.h"
+#include "core/solver.h"
 #include "session/game_result.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace session
 {
 
 // What the status line says.
-enum class Status { Done, Disordering, RestartHint, StopHint, BackHint, BannerHint };
+// (The ...Hint values are the buttons' hover texts; HintHint is the hint button's.)
+enum class Status { Done, Disordering, RestartHint, StopHint, BackHint, BannerHint, HintHint };
 
 // What the pointer is over, for the status line.
-enum class Hover { Background, Restart, Stop, Back, Banner };
+enum class Hover { Background, Restart, Stop, Back, Banner, Hint };
 
 // How often each timer of the round ticks, in milliseconds; 0 is off. The window runs its
 // timers at these intervals and forwards their ticks.
@@ -45,6 +51,8 @@ public:
         Tiles = 1u << 5,        // the tiles started or stopped taking clicks
         RestartMusic = 1u << 6, // stop the music and play it again from its start
         Finished = 1u << 7,     // the picture is complete: result() is final
+        Solve = 1u << 8,        // the boards to solve (solvesWanted) changed
+        Hint = 1u << 9,         // the hint started or stopped waiting for the solver
     };
     Changes() = default;
     Changes(Flag flag) : m_bits(flag) {}
@@ -112,8 +120,21 @@ public:
     Changes resumeAfterStopQuestion();
     // The pointer moved over one of the window's elements.
     Changes hover(Hover target);
-    // The window goes: nothing ticks any more.
+    // The window goes: nothing ticks any more, and no solve is wanted.
     Changes leave();
+
+    // The hint: the tile of a shortest solution's next move slides, as a click, from the
+    // board as it stands; at once on a known shortest path, otherwise once the solver has
+    // answered for this board (hintBusy() meanwhile). Nothing before play opens or during a
+    // restart's shuffle. A game with a hint sets no record.
+    Changes hint();
+    // The solver's answer for `board`, one of solvesWanted(): a shortest solution of it.
+    // Play's first board gives the fewest clicks of the game; a hint waiting for this board
+    // makes its move. Answers for boards no longer wanted change nothing.
+    Changes solved(const core::Board &board, const core::Solution &solution);
+    // The boards the round wants solved now (at most two: the one play opened on, and the one
+    // a hint waits for); a solve for any other board may be abandoned.
+    std::vector<core::Board> solvesWanted() const;
 
     core::Level level() const { return m_board.level(); }
     const core::Board &board() const { return m_board; }
@@ -129,7 +150,11 @@ public:
     Status status() const { return m_status; }
     int lastDirection() const { return m_lastDirection; } // of the last shuffle step
     bool finished() const { return m_finished; }
-    GameResult result() const { return {level(), m_playSeconds, m_clicks}; }
+    bool hintBusy() const { return m_hintWaitsOn.has_value(); }
+    bool hintUsed() const { return m_hintUsed; }
+    // How few clicks the board needed when play last opened, once the solver has said.
+    std::optional<int> shortestClicks() const { return m_shortest; }
+    GameResult result() const { return {level(), m_playSeconds, m_clicks, m_hintUsed, m_shortest}; }
 
 private:
     Changes setTimers(const TimerIntervals &timers);
@@ -137,6 +162,9 @@ private:
     Changes makeUpSteps(core::RandomSource &random);
     Changes setStatus(Status status);
     Changes finish();
+    Changes checkCompletion();
+    bool onKeptPath() const;
+    Changes forgetSolves();
 
     core::Board m_board;
     int m_clicks = 0;
@@ -154,6 +182,16 @@ private:
     Status m_status = Status::Done;
     int m_lastDirection = 1;
     bool m_finished = false;
+
+    std::optional<core::Board> m_openedOn;    // play's first board, while its solve is awaited
+    std::optional<int> m_shortest;            // the clicks that board needed
+    std::optional<core::Board> m_hintWaitsOn; // the board a pressed hint waits to be solved
+    bool m_hintUsed = false;
+    // A shortest solution of m_pathAt is m_path from m_pathNext on; every board along it has
+    // the rest as one, so following it by hint or by hand keeps it.
+    core::Board m_pathAt;
+    std::vector<int> m_path;
+    std::size_t m_pathNext = 0;
 };
 
 } // namespace session

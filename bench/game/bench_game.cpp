@@ -16,6 +16,7 @@
 #include "platform/display.h"
 #include "platform/elements.h"
 #include "platform/sequencer_music.h"
+#include "platform/shortest_solver.h"
 #include "resources/resources.h"
 #include "windows/game/game_window.h"
 
@@ -58,7 +59,7 @@ double median(std::vector<double> v)
 
 using windows::GameWindow;
 
-// What the window takes from outside: the real clock and randomness, silent music.
+// What the window takes from outside: the real clock, randomness and solver, silent music.
 struct Outside {
     platform::DataTree tree{
         qEnvironmentVariable("PUZZLE_PROGRAM_DIR", QStringLiteral(PUZZLE_PROGRAM_DIR))};
@@ -66,6 +67,7 @@ struct Outside {
     core::SeededRandom random{20261209};
     platform::SequencerMusic music{tree.menuMusic(), tree.gameMusic(), nullptr};
     platform::SystemDesktop desktop;
+    platform::ThreadedSolver solver;
 };
 Outside *outside = nullptr;
 
@@ -79,8 +81,9 @@ GameWindow *startGame(int picture, const QString &ownFile = {})
         std::fprintf(stderr, "%s\n", qPrintable(pictures.problem));
         std::exit(2);
     }
-    auto *f = new GameWindow(pictures.level, pictures,
-                             {outside->clock, outside->random, outside->music, outside->desktop});
+    auto *f = new GameWindow(
+        pictures.level, pictures,
+        {outside->clock, outside->random, outside->music, outside->desktop, outside->solver});
     f->start();
     f->show();
     return f;

@@ -459,6 +459,60 @@ QImage iconRestart(int scale)
     return img;
 }
 
+// A light bulb, the hint's glyph: a round glass on a neck with its screw base.
+QPainterPath bulbShape()
+{
+    QPainterPath glass;
+    glass.addEllipse(QPointF(16, 12.6), 5.6, 5.6);
+    QPainterPath neck;
+    neck.moveTo(12.6, 15.6);
+    neck.lineTo(19.4, 15.6);
+    neck.lineTo(18.3, 19.4);
+    neck.lineTo(13.7, 19.4);
+    neck.closeSubpath();
+    QPainterPath base;
+    base.addRoundedRect(QRectF(13.4, 20.2, 5.2, 1.5), 0.6, 0.6);
+    base.addRoundedRect(QRectF(13.9, 22.3, 4.2, 1.4), 0.6, 0.6);
+    return glass.united(neck).united(base);
+}
+
+QImage iconHint(int scale)
+{
+    QImage img = canvas({32, 32}, scale);
+    QPainter p;
+    begin(p, img, scale);
+    orb(p, {16, 15.5}, 14.4, QColor(118, 58, 178));
+    glyph(p, bulbShape());
+    // Rays round the glass: the idea has come.
+    QPainterPath rays;
+    for (const qreal deg : {-150.0, -120.0, -90.0, -60.0, -30.0}) {
+        const qreal a = deg * kPi / 180;
+        rays.moveTo(16 + 7.4 * std::cos(a), 12.6 + 7.4 * std::sin(a));
+        rays.lineTo(16 + 9.2 * std::cos(a), 12.6 + 9.2 * std::sin(a));
+    }
+    glyph(p, strokeOf(rays, 1.1));
+    return img;
+}
+
+// While the solver works: the same button greyed, its bulb dim, a ring of dots going round.
+QImage iconHintBusy(int scale)
+{
+    QImage img = canvas({32, 32}, scale);
+    QPainter p;
+    begin(p, img, scale);
+    orb(p, {16, 15.5}, 14.4, QColor(84, 80, 100));
+    p.setPen(Qt::NoPen);
+    p.fillPath(bulbShape().translated(0.7, 0.9), QColor(0, 0, 0, 90));
+    p.fillPath(bulbShape(), QColor(255, 255, 255, 105));
+    for (int i = 0; i < 8; ++i) {
+        const qreal a = (i * 45 - 90) * kPi / 180;
+        const QPointF at(16 + 10.2 * std::cos(a), 15.5 + 10.2 * std::sin(a));
+        p.setBrush(QColor(255, 255, 255, 60 + i * 24));
+        p.drawEllipse(at, 1.15, 1.15);
+    }
+    return img;
+}
+
 // A small evening scene, the game's identity: a picture in tiles, one of them sliding.
 void iconScene(QPainter &p, const QRectF &r)
 {
@@ -1266,16 +1320,17 @@ QImage recordsBackground(int scale)
 
 // ---------------------------------------------------------------------------------------------
 // The completion dialog. Its picture is stretched to 521 x 113 and placed 32 pixels left of
-// the window, which shows 358 x 89 of it: the art is drawn in window coordinates.
+// the window, which shows 358 x 89 of it, or all 113 rows with the line of the fewest clicks
+// below: the art is drawn in window coordinates, for a window `height` pixels high.
 
-QImage completionBackground(int scale)
+QImage completionBackground(int scale, qreal height)
 {
     QImage img = canvas({372, 136}, scale, Qt::black);
     QPainter p;
     begin(p, img, scale);
     p.scale(372.0 / 521, 136.0 / 113);
     p.translate(32, 0);
-    const QRectF all(-32, 0, 521, 113), win(0, 0, 358, 89);
+    const QRectF all(-32, 0, 521, 113), win(0, 0, 358, height);
     QLinearGradient base(all.topLeft(), all.bottomLeft());
     base.setColorAt(0, QColor(14, 74, 92));
     base.setColorAt(1, QColor(4, 26, 44));
@@ -1298,7 +1353,7 @@ QImage completionBackground(int scale)
     QLinearGradient shade(QPointF(0, 0), QPointF(260, 0));
     shade.setColorAt(0, QColor(0, 10, 18, 170));
     shade.setColorAt(1, QColor(0, 10, 18, 0));
-    p.fillRect(QRectF(0, 0, 260, 89), shade);
+    p.fillRect(QRectF(0, 0, 260, height), shade);
     QRadialGradient glow(QPointF(304, 44), 60);
     glow.setColorAt(0, QColor(255, 220, 120, 70));
     glow.setColorAt(0.5, QColor(255, 200, 90, 25));
@@ -1319,7 +1374,7 @@ QImage completionBackground(int scale)
         rg.setColorAt(1, QColor(255, 230, 150, 0));
         p.fillPath(ray, rg);
     }
-    p.fillRect(QRectF(0, 87.5, 358, 1.5), withAlpha(kGold, 160));
+    p.fillRect(QRectF(0, height - 1.5, 358, 1.5), withAlpha(kGold, 160));
     goldFrame(p, win.adjusted(1, 1, -1, -1), 6, 1.6);
     p.end();
     grain(img, scale, 1.8, 0.05, 41);
@@ -1490,7 +1545,12 @@ const std::vector<Entry> &catalogue()
              [=](int s) { return bannerPicture(s, small, kFirstSite, false, true); }},
             {QStringLiteral("ind4"), large,
              [=](int s) { return bannerPicture(s, large, kSecondSite, true, true); }},
-            {QStringLiteral("completion_background"), {372, 136}, completionBackground},
+            {QStringLiteral("completion_background"),
+             {372, 136},
+             [](int s) { return completionBackground(s, 89); }},
+            {QStringLiteral("completion_background_tall"),
+             {372, 136},
+             [](int s) { return completionBackground(s, 113); }},
             {QStringLiteral("records_background"), {404, 306}, recordsBackground},
             {QStringLiteral("help_strip"), {521, 97}, helpStrip},
             {QStringLiteral("icon_previous"), {34, 34}, [](int s) { return iconArrow(s, false); }},
@@ -1502,6 +1562,8 @@ const std::vector<Entry> &catalogue()
             {QStringLiteral("icon_stop"), {32, 32}, iconStop},
             {QStringLiteral("icon_back"), {32, 32}, iconBack},
             {QStringLiteral("icon_restart"), {32, 32}, iconRestart},
+            {QStringLiteral("icon_hint"), {32, 32}, iconHint},
+            {QStringLiteral("icon_hint_busy"), {32, 32}, iconHintBusy},
             {QStringLiteral("window_icon"), {64, 64}, windowIcon},
             {QStringLiteral("cursor_button"), {32, 32}, [](int s) { return cursorHand(s, 0); }},
             {QStringLiteral("cursor_banner"), {32, 32}, [](int s) { return cursorHand(s, 1); }},

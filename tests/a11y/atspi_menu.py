@@ -2,7 +2,8 @@
 # Reads the running game through the desktop's accessibility bus (AT-SPI), as a screen reader
 # does: lists the menu's controls with their names and roles, checks that every control a
 # player can click is there under its own name, presses "Play" through its accessible action
-# and waits for the game window with its buttons, counters and tiles.
+# and waits for the game window with its buttons, counters and tiles; then presses "Hint" until
+# play has opened and it has slid a tile.
 #   atspi_menu.py [seconds to wait]
 import re
 import sys
@@ -100,7 +101,7 @@ rows = [(a.name, a.getRoleName(), a.description) for a in walk(game)
         if a.getRoleName() in CONTROLS or a.name.startswith(("Clicks:", "Time:"))]
 show("the game window's controls and counters:", rows)
 names = {name for name, _, _ in rows}
-for name in ("Restart", "Stop", "Back", "Clicks: 0", "Time: 0", "Fan site banner"):
+for name in ("Restart", "Stop", "Back", "Hint", "Clicks: 0", "Time: 0", "Fan site banner"):
     if name not in names:
         sys.exit("missing from the game window: %s" % name)
 # Every tile, by the piece it carries and where it stands (the shuffle may have begun).
@@ -110,6 +111,22 @@ pieces = sorted(int(n.split()[1]) for n in tiles)
 if pieces != list(range(1, 13)) or not any("blank" in n for n in tiles):
     sys.exit("the tiles read as: %s" % sorted(tiles))
 hints = {name: description for name, _, description in rows}
-if hints["Restart"] != "Press here to restart the game...":
-    sys.exit("Restart is described as %r" % hints["Restart"])
+if (hints["Restart"], hints["Hint"]) != ("Press here to restart the game...",
+                                        "Press here for a hint..."):
+    sys.exit("Restart and Hint are described as %r, %r" % (hints["Restart"], hints["Hint"]))
 print("ok: the game window reads its buttons with their hints, the counters and the tiles")
+
+hint = next(a for a in walk(game) if a.name == "Hint" and a.getRoleName() == "push button")
+
+
+def hinted():
+    """Presses Hint (nothing while the board is shuffled); true once a click is counted."""
+    if any(re.fullmatch(r"Clicks: [1-9]\d*", a.name) for a in walk(game)):
+        return True
+    action = hint.queryAction()
+    action.doAction(next(i for i in range(action.nActions)
+                         if action.getName(i).lower() in ("press", "click")))
+    return False
+
+
+wait_for("Hint pressed through its accessible action slides a tile once play opens", hinted)

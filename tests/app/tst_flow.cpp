@@ -79,12 +79,13 @@ class TestFlow : public QObject
     testing::ScriptedRandom m_random;
     testing::RecordingMusic m_music;
     testing::FakeDesktop m_desktop;
+    testing::HeldSolver m_solver;
     std::unique_ptr<app::Flow> m_flow;
 
     app::Flow &newFlow(const QString &programDir)
     {
         m_flow = std::make_unique<app::Flow>(
-            app::RunServices{programDir, m_clock, m_random, m_music, m_desktop});
+            app::RunServices{programDir, m_clock, m_random, m_music, m_desktop, m_solver});
         return *m_flow;
     }
 
@@ -558,7 +559,7 @@ private Q_SLOTS:
             qputenv("ZANTHO_SEED", seedText);
             core::SeededRandom random(app::runSeed());
             qunsetenv("ZANTHO_SEED");
-            app::Flow flow({program.dir(), m_clock, random, m_music, m_desktop});
+            app::Flow flow({program.dir(), m_clock, random, m_music, m_desktop, m_solver});
             if (!flow.start())
                 return QString();
             click(flow.menuWindow(), "Image5"); // picture 28, Hard

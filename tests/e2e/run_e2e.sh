@@ -17,6 +17,8 @@
 #               shuffle (ZANTHO_SEED; solve_shuffle computes the keys), Enter closes the
 #               completion dialog, Escape is Exit, Enter closes the records; status 0 and the
 #               record in the file, with a name of emoji cut to its first 13 characters.
+# hint:         with ZANTHO_SEED, H from "Done" completes the picture in exactly the fewest
+#               clicks (solve_shuffle's), shown under the clicks; no record, the file as it was.
 # sigterm:      SIGTERM in the menu and with the stop question open ends the run at once,
 #               with status 0 and no window left.
 # own-pictures: the player's pictures: a file dropped on the menu by a real XDND drag, one
@@ -461,8 +463,8 @@ focus() {  # keyboard focus on the window WIN; no window manager here to give it
     xdotool windowfocus --sync "$WIN" 2>/dev/null || xdotool windowfocus "$WIN"
 }
 
-completion_shown() {  # the completion dialog, 358 x 89; sets WIN
-    find_window 358 89
+completion_shown() {  # the completion dialog, 358 x 89, or 358 x 113 with the fewest clicks; sets WIN
+    find_window 358 113 || find_window 358 89
 }
 
 keys() {
@@ -493,7 +495,7 @@ keys() {
     xdotool type --delay 60 "Keys😀😁😂🤣😃😄😅😆😇😈"
     xdotool key Return
     wait_for 30 "Enter closes the dialog: a new menu" \
-        eval 'no_window 358 89 && no_window $game_w $game_h && find_window $menu_w $menu_h'
+        eval '! completion_shown && no_window $game_w $game_h && find_window $menu_w $menu_h'
     local records
     records=$(tr -d '\r' <"$work/game/Config/Kelset.dll")
     grep -qx "CLI1=$count" <<<"$records" || fail "the record is not in the file: $records"
@@ -505,6 +507,43 @@ keys() {
     focus
     xdotool key Return
     ended_with 0
+}
+
+hint() {
+    [ -x "${ZANTHO_SOLVER:-}" ] || fail "ZANTHO_SOLVER does not name the solver"
+    local seed=20261209 fewest before box
+    fewest=$("$ZANTHO_SOLVER" $seed 1 shortest)
+    cp -a "$program_dir" "$work/game"
+    printf '[EA]\r\nNAMCL=Ann\r\nCLI1=900\r\nTIE1=9000\r\n' >"$work/game/Config/Kelset.dll" # beaten but for the hint
+    before=$(md5sum <"$work/game/Config/Kelset.dll")
+    ZANTHO_SEED=$seed start_program "$work/game"
+    wait_for 90 "the menu is shown" find_window $menu_w $menu_h
+    focus && xdotool key Return
+    wait_for 90 "Enter: the game window" find_window $game_w $game_h
+    GX=$WX GY=$WY
+    wait_for 60 "the shuffle runs" shuffling
+    wait_for 90 "\"Done\" after the shuffle" done_shown
+    focus && shot && crop $((GX + 24)) $((GY + 64)) 385 289 shuffled
+    xdotool key h # it may wait for the solver; the others follow its path at once
+    wait_for 30 "the first hint slides a tile" eval 'shot && crop $((GX + 24)) $((GY + 64)) 385 289 now && ! same_picture now shuffled'
+    # shellcheck disable=SC2046
+    xdotool key --delay 40 $(yes h | head -n $((fewest - 2))) && sleep 1
+    ! completion_shown || fail "the picture was whole before $fewest hints"
+    xdotool key h
+    wait_for 30 "hint $fewest completes the picture; the fewest clicks shown" find_window 358 113
+    shot && mkdir -p "$artifacts" && cp "$work/shot.png" "$artifacts/hint-completed.png"
+    # The shortest number stands right under the clicks: the same yellow pixels, if the same.
+    yellow() { convert "$work/shot.png" -crop "57x17+$((WX + 176))+$((WY + $1))" +repage \
+        -fx '(r>0.6 && g>0.6 && b<0.4) ? 1 : 0' -crop "$2" +repage "$work/$3.png"; }
+    yellow 32 57x17+0+0 clicks && box=$(convert "$work/clicks.png" -format '%@' info:)
+    [ "${box%%x*}" -gt 3 ] || fail "no clicks shown ($box)"
+    yellow 32 "$box" clicks && yellow 88 "$box" fewest
+    same_picture clicks fewest || fail "the clicks and the shortest number shown differ"
+    focus && xdotool key Return # "Close", which saves what a game sets
+    wait_for 30 "Enter: a new menu" eval '! completion_shown && find_window $menu_w $menu_h'
+    [ "$(md5sum <"$work/game/Config/Kelset.dll")" = "$before" ] && [ "$(ls -A "$work/game/Config")" = Kelset.dll ] ||
+        fail "the records file changed: $(ls -A "$work/game/Config")"
+    say "ok: $fewest clicks, as shown; the records file byte for byte as it was"
 }
 
 # shows <x> <y> <r,g,b>: a new screenshot has about that colour there (60 a channel).
@@ -569,6 +608,7 @@ missing-data) missing_data ;;
 wm-close) wm_close ;;
 sigterm) sigterm ;;
 keys) keys ;;
+hint) hint ;;
 own-pictures) own_pictures ;;
 *) echo "unknown scenario $scenario" >&2; exit 2 ;;
 esac

@@ -1,8 +1,10 @@
 // Prints the keys that solve the first shuffle of a game, as the game plays it with a seed:
-//   solve_shuffle <seed> <picture>     e.g. "Up Left Left Down ..."
+//   solve_shuffle <seed> <picture>            e.g. "Up Left Left Down ..."
+//   solve_shuffle <seed> <picture> shortest   the fewest clicks that board needs, e.g. "31"
 // The round is the game's own (session::Round with the seeded engine), stepped as its timers
 // step it; the walk of the blank is undone in reverse, an arrow for each step (the tile on
 // that side of the blank slides into it, so the blank goes back where it came from).
+#include "core/solver.h"
 #include "session/round.h"
 
 #include <cstdint>
@@ -32,7 +34,7 @@ private:
 
 int main(int argc, char *argv[])
 {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
     Counted random(std::strtoull(argv[1], nullptr, 10));
     session::Round round(std::atoi(argv[2]));
@@ -60,6 +62,10 @@ int main(int argc, char *argv[])
                 break; // this interval's steps are done
             note(from);
         }
+    }
+    if (argc == 4) {
+        std::printf("%d\n", core::solveShortest(round.board())->length());
+        return 0;
     }
     // A step and its reverse cancel out; what remains is undone from the last step back.
     std::vector<char> kept;

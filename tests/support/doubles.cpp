@@ -49,6 +49,41 @@ void FakeDesktop::openUrl(QWidget *owner, const QString &url)
     openedFrom << owner;
 }
 
+struct HeldSolver::Job final : platform::SolveJob {
+    Job(HeldSolver &s, const core::Board &b, Answer a) : solver(s), board(b), answer(std::move(a))
+    {
+        solver.m_open.push_back(this);
+    }
+    ~Job() override { std::erase(solver.m_open, this); }
+    std::optional<core::Solution> waitFor(std::chrono::milliseconds) override
+    {
+        if (!solver.answersWithinWait || std::erase(solver.m_open, this) == 0)
+            return std::nullopt;
+        return core::solveShortest(board);
+    }
+    HeldSolver &solver;
+    core::Board board;
+    Answer answer;
+};
+
+std::unique_ptr<platform::SolveJob> HeldSolver::solve(const core::Board &board, Answer answer)
+{
+    return std::make_unique<Job>(*this, board, std::move(answer));
+}
+
+int HeldSolver::answer()
+{
+    int answered = 0;
+    for (; !m_open.empty(); ++answered) {
+        // The answer may let its job go, or ask for another.
+        const core::Board board = m_open.front()->board;
+        const Answer answer = m_open.front()->answer;
+        m_open.erase(m_open.begin());
+        answer(*core::solveShortest(board));
+    }
+    return answered;
+}
+
 QString builtProgramDir()
 {
     return qEnvironmentVariable("PUZZLE_PROGRAM_DIR");

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/music_player.h"
+#include "platform/shortest_solver.h"
 
 #include <QList>
 #include <QString>
@@ -15,6 +16,7 @@ class QWidget;
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace testing
 {
@@ -80,6 +82,21 @@ public:
     QStringList fatal;
     QStringList opened;
     QList<QWidget *> openedFrom;
+};
+
+// Answers a solve only when the test says so (answer(): every one under way, with the real
+// solver's solution); a win's wait finds one only when `answersWithinWait`.
+class HeldSolver final : public platform::ShortestSolver
+{
+public:
+    std::unique_ptr<platform::SolveJob> solve(const core::Board &board, Answer answer) override;
+    int answer(); // how many it answered
+    int underWay() const { return static_cast<int>(m_open.size()); }
+    bool answersWithinWait = false;
+
+private:
+    struct Job;
+    std::vector<Job *> m_open;
 };
 
 // The built program folder with its data tree.

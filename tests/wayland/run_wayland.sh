@@ -6,7 +6,8 @@
 #             skin on screen); a click in its cut-away corner reaches the window below;
 #             dragging its title strip moves it; Help opens the shaped help window and its
 #             Close returns; Ctrl+O and the control open the file dialog, Delete removes the
-#             game's copy, a picture the player may not read is told of; Play opens the game.
+#             game's copy, a picture the player may not read is told of; Play opens the game,
+#             and once play has opened the hint button and then H each slide a tile.
 # Second run: Exit shows the shaped records window; its Close ends the program, status 0.
 # Neither run may print a warning of Qt's on stderr (e.g. about placing windows).
 # Sway refuses to run as root: as root, the compositor and the game run as an unprivileged
@@ -317,7 +318,18 @@ keys -k Right -k Right # orange.png, then picture 1
 click $((MX + 304)) $((MY + 68)) # Play
 wait_for 60 "Play opens the game window and closes the menu" \
     eval 'no_window zantho-puzzle $menu_w $menu_h && find_window zantho-puzzle $game_w $game_h'
-shot
+GX=$WX GY=$WY
+board() { shot && convert "$work/shot.png" -crop "385x289+$((GX + 24))+$((GY + 64))" +repage "$work/$1.png"; }
+same_board() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = 0 ]; }
+# The blank walks many cells a second while it shuffles: a board still for two seconds is in play.
+settled() { board before && sleep 2 && board settled && same_board before settled; }
+wait_for 60 "the shuffle is over" settled
+click $((GX + 488)) $((GY + 368)) # the hint, right of the back button
+wait_for 10 "the hint button slides a tile" eval 'board now && ! same_board now settled'
+board hinted
+sway_msg "[app_id=zantho-puzzle] focus" >/dev/null
+keys h
+wait_for 10 "H slides another" eval 'board now && ! same_board now hinted'
 cp "$work/shot.png" "$artifacts/game.png"
 quiet_qt
 kill "$game"

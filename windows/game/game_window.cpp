@@ -6,6 +6,7 @@
 #include "platform/desktop.h"
 #include "platform/elements.h"
 #include "platform/music_player.h"
+#include "platform/shortest_solver.h"
 #include "platform/web_link.h"
 #include "platform/window_place.h"
 #include "resources/resources.h"
@@ -15,6 +16,9 @@
 #include <QKeyEvent>
 #include <QPointer>
 
+#include <algorithm>
+#include <chrono>
+
 namespace windows
 {
 
@@ -23,6 +27,9 @@ namespace
 
 const QString kFace = QStringLiteral("MS Sans Serif");
 constexpr qreal kPoints = 9.75;
+
+// How long a win waits for the solver to say how few clicks the game needed.
+constexpr std::chrono::milliseconds kShortestWait{100};
 
 QString statusText(session::Status status)
 {
@@ -39,6 +46,8 @@ QString statusText(session::Status status)
         return QStringLiteral("Press here to go back...");
     case session::Status::BannerHint:
         return QStringLiteral("Press here to visit the website...");
+    case session::Status::HintHint:
+        return QStringLiteral("Press here for a hint...");
     }
     return {};
 }
@@ -73,7 +82,7 @@ QString tileName(const core::Board &board, int k)
 GameWindow::GameWindow(core::Level level, const GamePictures &pictures,
                        const GameServices &services, QWidget *parent)
     : QWidget(parent), m_round(level), m_clock(services.clock), m_random(services.random),
-      m_music(services.music), m_desktop(services.desktop)
+      m_music(services.music), m_desktop(services.desktop), m_solver(services.solver)
 {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -163,6 +172,8 @@ void GameWindow::createButtons()
     m_stopButton = button(QStringLiteral("Image3"), 7080, 4680, resources::name::iconStop);
     m_backButton = button(QStringLiteral("Image4"), 6600, 5280, resources::name::iconBack);
     m_restartButton = button(QStringLiteral("Image2"), 6600, 5880, resources::name::iconRestart);
+    // Right of the back button, below the stop button.
+    m_hintButton = button(QStringLiteral("ImHint"), 7080, 5280, resources::name::iconHint);
 
     platform::describe(m_stopButton, QAccessible::Button, QStringLiteral("Stop"),
                        statusText(session::Status::StopHint));
@@ -170,10 +181,13 @@ void GameWindow::createButtons()
                        statusText(session::Status::BackHint));
     platform::describe(m_restartButton, QAccessible::Button, QStringLiteral("Restart"),
                        statusText(session::Status::RestartHint));
+    platform::describe(m_hintButton, QAccessible::Button, QStringLiteral("Hint"),
+                       statusText(session::Status::HintHint));
 
     connect(m_restartButton, &platform::Picture::clicked, this, &GameWindow::onRestartClicked);
     connect(m_stopButton, &platform::Picture::clicked, this, &GameWindow::onStopClicked);
     connect(m_backButton, &platform::Picture::clicked, this, &GameWindow::backRequested);
+    connect(m_hintButton, &platform::Picture::clicked, this, &GameWindow::onHintClicked);
 
     const auto hover = [this](platform::Picture *element, session::Hover target) {
         connect(element, &platform::Picture::mouseMoved, this,
@@ -183,6 +197,7 @@ void GameWindow::createButtons()
     hover(m_restartButton, session::Hover::Restart);
     hover(m_stopButton, session::Hover::Stop);
     hover(m_backButton, session::Hover::Back);
+    hover(m_hintButton, session::Hover::Hint);
 }
 
 void GameWindow::createBanner()
@@ -270,9 +285,50 @@ void GameWindow::apply(session::Changes changes)
         applyTimers();
     if (changes.has(C::RestartMusic))
         platform::restartTune(m_music);
+    if (changes.has(C::Hint))
+        showHint();
+    if (changes.has(C::Solve))
+        followSolves();
     // Last: whoever takes the result may close this window.
-    if (changes.has(C::Finished))
+    if (changes.has(C::Finished)) {
+        awaitShortest();
         Q_EMIT finished(m_round.result());
+    }
+}
+
+void GameWindow::followSolves()
+{
+    // A solve for a board the round no longer wants is abandoned; each board it wants has one.
+    const std::vector<core::Board> wanted = m_round.solvesWanted();
+    std::erase_if(m_solving,
+                  [&](const Solving &s) { return !std::ranges::count(wanted, s.board); });
+    for (const core::Board &board : wanted) {
+        if (std::ranges::any_of(m_solving, [&](const Solving &s) { return s.board == board; }))
+            continue;
+        auto job = m_solver.solve(board, [this, board](const core::Solution &solution) {
+            apply(m_round.solved(board, solution));
+        });
+        m_solving.push_back({board, std::move(job)});
+    }
+}
+
+void GameWindow::awaitShortest()
+{
+    // The won game's fewest clicks, if the solver has them within a moment; no more waiting.
+    for (Solving &s : m_solving) {
+        if (const auto solution = s.job->waitFor(kShortestWait))
+            m_round.solved(s.board, *solution);
+    }
+    m_solving.clear();
+}
+
+void GameWindow::showHint()
+{
+    const bool busy = m_round.hintBusy();
+    m_hintButton->setPicture(
+        resources::pixmap(busy ? resources::name::iconHintBusy : resources::name::iconHint));
+    m_hintButton->setAccessibleDescription(busy ? QStringLiteral("Working out the next move...")
+                                                : statusText(session::Status::HintHint));
 }
 
 void GameWindow::placeTiles()
@@ -358,6 +414,8 @@ void GameWindow::keyPressEvent(QKeyEvent *event)
             return slide(core::Slide::Left);
         case Qt::Key_Right:
             return slide(core::Slide::Right);
+        case Qt::Key_H:
+            return onHintClicked();
         case Qt::Key_Escape:
             return onStopClicked();
         case Qt::Key_Backspace:
@@ -375,6 +433,11 @@ void GameWindow::keyPressEvent(QKeyEvent *event)
 void GameWindow::onRestartClicked()
 {
     apply(m_round.restart());
+}
+
+void GameWindow::onHintClicked()
+{
+    apply(m_round.hint());
 }
 
 void GameWindow::onStopClicked()
@@ -415,7 +478,8 @@ void GameWindow::onBannerClicked()
 
 void GameWindow::leave()
 {
-    // Deletion waits for the event loop; nothing of a closed game may tick until then.
+    // Deletion waits for the event loop; nothing of a closed game may tick or be solved
+    // until then.
     apply(m_round.leave());
     m_bannerTimer->setInterval(0);
     m_leaving = true;

@@ -1,8 +1,8 @@
 #pragma once
 // The game window: the board of one round with its status line, time and click counters, the
-// restart, stop and back buttons and the banner. It shows a session::Round and forwards the
-// player's input and its timers' ticks to it; every way out of a game closes it, and the next
-// game makes a new one.
+// restart, stop, back and hint buttons and the banner. It shows a session::Round and forwards
+// the player's input, its timers' ticks and the solver's answers to it; every way out of a
+// game closes it, and the next game makes a new one.
 
 #include "session/banner.h"
 #include "session/round.h"
@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace core
@@ -24,6 +25,8 @@ class Desktop;
 class Label;
 class MusicPlayer;
 class Picture;
+class ShortestSolver;
+class SolveJob;
 class TimeSource;
 class Timer;
 } // namespace platform
@@ -37,6 +40,7 @@ struct GameServices {
     core::RandomSource &random;
     platform::MusicPlayer &music;
     platform::Desktop &desktop;
+    platform::ShortestSolver &solver;
 };
 
 class GameWindow : public QWidget
@@ -75,7 +79,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *event) override;
     // The arrows slide the tile beside the blank that way (Up: the one below it), one click
-    // each under the same rules; Escape is Stop, Ctrl+R Restart, Backspace Back.
+    // each under the same rules; H is the hint, Escape Stop, Ctrl+R Restart, Backspace Back.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -90,12 +94,16 @@ private:
     void showStatus();
     void applyTimers();
     void enableTiles();
+    void showHint();
+    void followSolves();
+    void awaitShortest();
     void nameCounters();
     QString bannerAddress() const; // empty before the banner's first picture change
     QString bannerName() const;    // for a reader: the address, or what the banner is
 
     void onTileClicked(int k);
     void onRestartClicked();
+    void onHintClicked();
     void onStopClicked();
     void onBannerTick();
     void onBannerClicked();
@@ -106,6 +114,7 @@ private:
     core::RandomSource &m_random;
     platform::MusicPlayer &m_music;
     platform::Desktop &m_desktop;
+    platform::ShortestSolver &m_solver;
     bool m_leaving = false;
 
     platform::Picture *m_background = nullptr;
@@ -117,6 +126,7 @@ private:
     platform::Picture *m_stopButton = nullptr;
     platform::Picture *m_backButton = nullptr;
     platform::Picture *m_restartButton = nullptr;
+    platform::Picture *m_hintButton = nullptr;
     platform::Picture *m_banner = nullptr;
     std::array<QPixmap, 4> m_bannerPictures;
     platform::Timer *m_shuffleTimer = nullptr;
@@ -124,6 +134,13 @@ private:
     platform::Timer *m_gameClockTimer = nullptr;
     platform::Timer *m_musicClockTimer = nullptr;
     platform::Timer *m_bannerTimer = nullptr;
+
+    // The solves under way, one for each board the round wants solved.
+    struct Solving {
+        core::Board board;
+        std::unique_ptr<platform::SolveJob> job;
+    };
+    std::vector<Solving> m_solving;
 };
 
 } // namespace windows

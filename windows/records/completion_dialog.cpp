@@ -8,12 +8,14 @@
 #include "resources/resources.h"
 
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QThread>
 #include <QValidator>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace windows
@@ -108,6 +110,13 @@ QString notRecordedText(const records::NotRecorded &why)
             .arg(why.records.clicks ? QStringLiteral("clicks") : QStringLiteral("time"),
                  why.records.clicks ? clicks : time);
     }
+    case records::NotRecorded::Reason::HintUsed:
+        if (why.records.clicks && why.records.time)
+            return QStringLiteral("A hint was used, so this game sets no record; it would have "
+                                  "beaten both records.");
+        return QStringLiteral("A hint was used, so this game sets no record; it would have "
+                              "beaten the %1 record.")
+            .arg(why.records.clicks ? QStringLiteral("clicks") : QStringLiteral("time"));
     }
     return {};
 }
@@ -122,11 +131,14 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Zantho Puzzle +1"));
     setWindowIcon(resources::pixmap(resources::name::windowIcon));
-    setFixedSize(platform::twipsToPixels(5370), platform::twipsToPixels(1335));
+    // One line taller for the fewest clicks, when the solver has told them.
+    const bool shortest = result.shortestClicks.has_value();
+    setFixedSize(platform::twipsToPixels(5370), platform::twipsToPixels(shortest ? 1695 : 1335));
     setWindowModality(Qt::ApplicationModal);
 
     auto *background = new platform::Picture(this, QStringLiteral("Image1"), -480, 0, 7815, 1695);
-    background->setPicture(resources::pixmap(resources::name::completionBackground));
+    background->setPicture(resources::pixmap(shortest ? resources::name::completionBackgroundTall
+                                                      : resources::name::completionBackground));
 
     const QColor yellow(255, 255, 0);
     makeLabel(this, QStringLiteral("Label1"), 120, 120, 4575, 255,
@@ -139,6 +151,8 @@ CompletionDialog::CompletionDialog(const session::GameResult &result, records::R
               yellow, 9.75, Qt::AlignRight | Qt::AlignTop);
     makeLabel(this, QStringLiteral("LbClicks"), 2640, 480, 855, 255, QString::number(result.clicks),
               yellow, 9.75, Qt::AlignHCenter | Qt::AlignTop);
+    if (shortest)
+        showShortest(*result.shortestClicks);
     m_namePrompt = makeLabel(this, QStringLiteral("Label2"), 120, 960, 1455, 255,
                              QStringLiteral("Enter your name:"), Qt::white, 8.25);
     m_namePrompt->hide();
@@ -177,13 +191,35 @@ CompletionDialog::~CompletionDialog()
         m_saver->wait();
 }
 
+void CompletionDialog::showShortest(int clicks)
+{
+    // "Shortest possible:" under "Clicks:", its number under the player's, the word after it.
+    const QColor yellow(255, 255, 0);
+    const QString number = QString::number(clicks);
+    makeLabel(this, QStringLiteral("Label6"), 120, 1320, 2415, 255,
+              QStringLiteral("Shortest possible:"), yellow, 9.75, Qt::AlignRight | Qt::AlignTop);
+    platform::Label *count = makeLabel(this, QStringLiteral("LbShortest"), 2640, 1320, 855, 255,
+                                       number, yellow, 9.75, Qt::AlignHCenter | Qt::AlignTop);
+    const QFontMetricsF metrics(count->font());
+    const qreal after = (metrics.horizontalAdvance(number) / 2 + metrics.horizontalAdvance(u' ')) *
+                        platform::kTwipsPerPixel;
+    const float left = 2640 + 855 / 2.0f + static_cast<float>(std::round(after));
+    makeLabel(this, QStringLiteral("Label7"), left, 1320, 5370 - 120 - left, 255,
+              clicks == 1 ? QStringLiteral("click") : QStringLiteral("clicks"), yellow, 9.75);
+}
+
 void CompletionDialog::checkRecords()
 {
     // The prompt is shown exactly when "Close" will write, unless another copy of the game
-    // saves as good a result before.
+    // saves as good a result before. A game with a hint writes nothing: where it would have
+    // set a record, the prompt's place says why it does not.
     m_promised = m_records.beats(m_result);
     if (!m_promised.any())
         return;
+    if (m_result.hintUsed) {
+        showNotRecorded({records::NotRecorded::Reason::HintUsed, m_promised, {}});
+        return;
+    }
     m_namePrompt->show();
     m_nameEntry->show();
     m_nameEntry->setFocus();

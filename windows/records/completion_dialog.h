@@ -1,7 +1,8 @@
 #pragma once
-// The completion dialog: the won game's time and clicks, and the name prompt when the game
-// beats a record of its level. "Close" saves the beaten records with the typed name. Built
-// afresh for every won game.
+// The completion dialog: the won game's time and clicks, the fewest clicks the game needed
+// when the solver told them, and the name prompt when the game beats a record of its level
+// (for a game with a hint, why it sets none). "Close" saves the beaten records with the
+// typed name. Built afresh for every won game.
 
 #include "records/records_file.h"
 #include "session/game_result.h"
@@ -55,6 +56,7 @@ protected:
 private:
     enum class Stage { Open, Saving, Told, Closed };
 
+    void showShortest(int clicks);
     void checkRecords();
     void startSave();
     void saved();

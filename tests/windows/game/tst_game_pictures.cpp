@@ -67,6 +67,7 @@ class TestGamePictures : public QObject
     testing::ScriptedRandom m_random;
     testing::RecordingMusic m_music;
     testing::FakeDesktop m_desktop;
+    testing::HeldSolver m_solver;
 
 private Q_SLOTS:
     void initTestCase()
@@ -111,7 +112,8 @@ private Q_SLOTS:
         const windows::GamePictures pictures = windows::loadGamePictures(tree, picture);
         QVERIFY2(pictures.ok(), qPrintable(pictures.problem));
         QCOMPARE(pictures.cells.size(), cells);
-        windows::GameWindow window(picture, pictures, {m_clock, m_random, m_music, m_desktop});
+        windows::GameWindow window(picture, pictures,
+                                   {m_clock, m_random, m_music, m_desktop, m_solver});
         for (int k = 1; k <= cells; ++k) {
             const QString name = prefix + (k == cells ? QStringLiteral("No") : QString::number(k));
             auto *tile = window.findChild<platform::Picture *>(name);

@@ -78,12 +78,13 @@ class TestGameWindow : public QObject
     testing::ScriptedRandom m_random;
     testing::RecordingMusic m_music;
     testing::FakeDesktop m_desktop;
+    testing::HeldSolver m_solver;
     QPointer<GameWindow> m_window;
 
     GameWindow *newGame(int picture = 1)
     {
         m_window = new GameWindow(picture, windows::GamePictures{},
-                                  {m_clock, m_random, m_music, m_desktop});
+                                  {m_clock, m_random, m_music, m_desktop, m_solver});
         m_window->start();
         return m_window;
     }
@@ -156,6 +157,7 @@ private Q_SLOTS:
         QTest::newRow("stop") << 1 << "Image3" << QRectF(7080, 4680, 480, 480);
         QTest::newRow("back") << 1 << "Image4" << QRectF(6600, 5280, 480, 480);
         QTest::newRow("restart") << 1 << "Image2" << QRectF(6600, 5880, 480, 480);
+        QTest::newRow("hint") << 1 << "ImHint" << QRectF(7080, 5280, 480, 480);
         QTest::newRow("banner") << 1 << "ImgBanner" << QRectF(8070, 5820, 1530, 555);
         QTest::newRow("Normal preview") << 1 << "ImEPrev" << QRectF(6360, 840, 3660, 2700);
         QTest::newRow("Hard preview") << 28 << "ImGPrev" << QRectF(6720, 480, 2820, 3780);
@@ -173,7 +175,7 @@ private Q_SLOTS:
         QFETCH(int, picture);
         QFETCH(QString, name);
         QFETCH(QRectF, twips);
-        GameWindow window(picture, {}, {m_clock, m_random, m_music, m_desktop});
+        GameWindow window(picture, {}, {m_clock, m_random, m_music, m_desktop, m_solver});
         auto *w = window.findChild<QWidget *>(name);
         QVERIFY2(w, qPrintable(name + " is missing"));
         float l = 0, t = 0, wd = 0, h = 0;
@@ -203,7 +205,7 @@ private Q_SLOTS:
         QFETCH(int, picture);
         QFETCH(QString, tiles);
         QFETCH(QString, absent);
-        GameWindow window(picture, {}, {m_clock, m_random, m_music, m_desktop});
+        GameWindow window(picture, {}, {m_clock, m_random, m_music, m_desktop, m_solver});
         QCOMPARE(window.windowTitle(), QStringLiteral("Zantho Games - Puzzle +1"));
         QCOMPARE(window.size(), QSize(685, 471));
         QVERIFY(window.testAttribute(Qt::WA_DeleteOnClose));
@@ -398,6 +400,88 @@ private Q_SLOTS:
                  QStringLiteral("Press here to restart the game..."));
     }
 
+    // When play opens (not before) the board goes to the solver. H and the hint button slide
+    // a shortest solution's tiles as clicks, the button busy (to a reader too) while the
+    // solver works; off the path the hint is worked out from where the player stands (a move
+    // meanwhile takes it back), and hints alone then finish in the fewest clicks from there.
+    void hintSlidesAShortestSolution()
+    {
+        newGame(1);
+        QVERIFY(fire("Timer2"));
+        shuffleSteps(
+            {testing::kUp, testing::kUp, testing::kThree, testing::kThree, testing::kDown});
+        QVERIFY(fire("Timer2", 13));
+        QTest::keyClick(m_window, Qt::Key_H);
+        QCOMPARE(m_solver.underWay(), 0);
+        QVERIFY(fire("Timer2"));
+        QCOMPARE(m_solver.underWay(), 1);
+        auto *hint = element<Picture>(m_window, QStringLiteral("ImHint"));
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(hint);
+        QTest::keyClick(m_window, Qt::Key_H);
+        QVERIFY(hint->shows(resources::pixmap(resources::name::iconHintBusy)));
+        QCOMPARE(reader->text(QAccessible::Description), u"Working out the next move...");
+        QCOMPARE(m_solver.answer(), 1); // and the waiting hint slides tile 6
+        QVERIFY(hint->shows(resources::pixmap(resources::name::iconHint)));
+        QTest::mouseClick(hint, Qt::LeftButton);                         // 2
+        QTest::mouseClick(tile(QStringLiteral("ImE7")), Qt::LeftButton); // off the path
+        QTest::keyClick(m_window, Qt::Key_H);
+        QTest::mouseClick(tile(QStringLiteral("ImE6")), Qt::LeftButton); // a move meanwhile
+        QCOMPARE(m_solver.underWay(), 0);
+        QCOMPARE(caption(m_window, QStringLiteral("LbClicks")), QStringLiteral("4"));
+        const int rest = core::solveShortest(m_window->round().board())->length();
+        QSignalSpy finished(m_window.data(), &GameWindow::finished);
+        QTest::keyClick(m_window, Qt::Key_H);
+        QCOMPARE(m_solver.answer(), 1);
+        for (int i = 1; i < rest; ++i)
+            QTest::keyClick(m_window, Qt::Key_H);
+        QCOMPARE(finished.count(), 1);
+        const auto result = finished.first().first().value<session::GameResult>();
+        QVERIFY(result.hintUsed);
+        QCOMPARE(result.clicks, 4 + rest);
+        QCOMPARE(result.shortestClicks, 5);
+    }
+
+    // The win waits a moment for the fewest clicks, and no longer; a game won during a
+    // restart's shuffle has none, and the restart forgot the hint; no solve outlives a round.
+    void winWaitsForTheFewestClicks_data()
+    {
+        QTest::addColumn<bool>("answered"); // during play
+        QTest::addColumn<bool>("withinWait");
+        QTest::addColumn<bool>("hintThenRestart");
+        QTest::addColumn<int>("shortest"); // -1: none
+        QTest::newRow("answered during play") << true << false << false << 2;
+        QTest::newRow("answered within the wait") << false << true << false << 2;
+        QTest::newRow("not answered by the win") << false << false << false << -1;
+        QTest::newRow("won in a restart's shuffle after a hint") << true << false << true << -1;
+    }
+    void winWaitsForTheFewestClicks()
+    {
+        QFETCH(bool, answered);
+        QFETCH(bool, withinWait);
+        QFETCH(bool, hintThenRestart);
+        QFETCH(int, shortest);
+        newGame(1);
+        openPlay({testing::kUp, testing::kUp});
+        m_solver.answersWithinWait = withinWait;
+        if (answered)
+            QCOMPARE(m_solver.answer(), 1);
+        if (hintThenRestart) {
+            QTest::keyClick(m_window, Qt::Key_H);
+            QTest::keyClick(m_window, Qt::Key_R, Qt::ControlModifier);
+            QVERIFY(fire("Timer2"));
+            QTest::keyClick(m_window, Qt::Key_H); // nothing while the tiles take clicks
+        } else {
+            QTest::mouseClick(tile(QStringLiteral("ImE4")), Qt::LeftButton);
+        }
+        QSignalSpy finished(m_window.data(), &GameWindow::finished);
+        QTest::mouseClick(tile(QStringLiteral("ImE8")), Qt::LeftButton);
+        QCOMPARE(finished.count(), 1);
+        const auto result = finished.first().first().value<session::GameResult>();
+        QCOMPARE(result.shortestClicks.value_or(-1), shortest);
+        QVERIFY(!result.hintUsed);
+        QCOMPARE(m_solver.underWay(), 0);
+    }
+
     // The buttons' keys: Escape asks the stop question, Ctrl+R restarts, Backspace goes back.
     void buttonKeys()
     {
@@ -572,6 +656,7 @@ private Q_SLOTS:
         QCOMPARE(confirmed.count(), 1);
         QCOMPARE(m_music.calls, QStringList{"stop"});
         m_window->leave();
+        QCOMPARE(m_solver.underWay(), 0); // the solve of play's board is abandoned
         QVERIFY(m_window->isHidden());
         for (const char *name : {"Timer1", "Timer2", "TimSmus", "TmHour", "TmrBanner"})
             QVERIFY2(!timer(name)->isRunning(), name);
@@ -637,6 +722,8 @@ private Q_SLOTS:
                               << "Press here to go back...";
         QTest::newRow("banner") << "ImgBanner"
                                 << "Press here to visit the website...";
+        QTest::newRow("hint") << "ImHint"
+                              << "Press here for a hint...";
     }
     void hoverTexts()
     {

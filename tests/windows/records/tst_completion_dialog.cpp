@@ -97,6 +97,57 @@ private Q_SLOTS:
                  QStringLiteral("0"));
     }
 
+    // The fewest clicks, when known, on a line of their own below, the number under the
+    // clicks; every other element stays where it was. A game with a hint that would have set
+    // a record says so in the prompt's place.
+    void fewestClicksLine_data()
+    {
+        QTest::addColumn<int>("shortest");
+        QTest::addColumn<bool>("hint");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("one") << 1 << false << "Shortest possible: 1 click"
+                             << "";
+        QTest::newRow("38, a hint") << 38 << true << "Shortest possible: 38 clicks"
+                                    << "A hint was used, so this game sets no record; it "
+                                       "would have beaten both records.";
+    }
+    void fewestClicksLine()
+    {
+        QFETCH(int, shortest);
+        QFETCH(bool, hint);
+        QFETCH(QString, line);
+        QFETCH(QString, note);
+        records::RecordsFile file(QStringLiteral("/nonexistent/Kelset.dll"));
+        windows::CompletionDialog plain({core::Level::Normal, 70, 40}, file, m_desktop);
+        windows::CompletionDialog told({core::Level::Normal, 70, 40, hint, shortest}, file,
+                                       m_desktop);
+        QCOMPARE(told.size(), QSize(358, 113));
+        QStringList words;
+        for (const char *name : {"Label6", "LbShortest", "Label7"})
+            words << told.findChild<platform::Label *>(QLatin1String(name))->caption();
+        QCOMPARE(words.join(u' '), line);
+        QCOMPARE(told.findChild<QWidget *>(QStringLiteral("LbShortest"))->x(),
+                 told.findChild<QWidget *>(QStringLiteral("LbClicks"))->x());
+        for (const QWidget *w : plain.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            QCOMPARE(told.findChild<QWidget *>(w->objectName())->geometry(), w->geometry());
+        QCOMPARE(told.findChild<platform::Label *>(QStringLiteral("LbNote"))->caption(), note);
+        QCOMPARE(told.findChild<QWidget *>(QStringLiteral("Text1"))->isHidden(), hint);
+    }
+
+    // A game with a hint is saved nowhere, even when the records file was removed while its
+    // dialog stood open, so that "Close" would find the game beating it.
+    void hintedGameSetsNoRecord()
+    {
+        QTemporaryDir dir;
+        const QString path = testing::makeConfig(dir.path());
+        QVERIFY(testing::putFile(path, "[EA]\r\nCLI1=57\r\nTIE2=212\r\n"));
+        records::RecordsFile file(path);
+        runDialog({core::Level::Normal, 400, 60, true, 60}, file, m_desktop,
+                  [&](QWidget *) { QFile::remove(path); });
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
     void handOff_data()
     {
         QTest::addColumn<QByteArray>("before"); // empty: no file
